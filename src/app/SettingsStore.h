@@ -1,0 +1,76 @@
+// The settings tree's operations: profile values in sections below the application's root,
+// direct values in the root, the bulk deletions and subkey enumeration.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/KeyStore.h"
+
+namespace settings {
+
+class SettingsStore {
+ public:
+  explicit SettingsStore(KeyStore& keys) : keys_(keys) {}
+
+  // Profile operations. Reading a section creates its key. Integers are read through the
+  // first four bytes of the value whatever its type; a longer value gives the default.
+  int GetProfileInt(std::wstring_view section, std::wstring_view name, int defaultValue);
+  std::wstring GetProfileString(std::wstring_view section, std::wstring_view name,
+                                std::wstring_view defaultValue = {});
+  bool WriteProfileInt(std::wstring_view section, std::wstring_view name, int value);
+  // A null text deletes the value; a null name deletes the section key (only without subkeys).
+  bool WriteProfileString(std::wstring_view section, const wchar_t* name, const wchar_t* text);
+
+  // Deletes a section with everything below it.
+  bool DeleteSection(std::wstring_view section);
+  // Deletes every value and key below the root; the root remains.
+  bool DeleteAllSettings();
+  // The subkeys of a section in the store's order.
+  std::vector<std::wstring> Subkeys(std::wstring_view section);
+
+  // Direct operations on the root's own values.
+  // A 32-bit value read into a 4-byte buffer: missing (or longer) counts as 0.
+  uint32_t ReadRootDword(std::wstring_view name);
+  // A string of type REG_SZ or REG_EXPAND_SZ of at most maxChars characters; false otherwise.
+  bool ReadRootString(std::wstring_view name, std::wstring& text, size_t maxChars = 126);
+  bool WriteRootDword(std::wstring_view name, uint32_t value);
+  bool WriteRootString(std::wstring_view name, std::wstring_view text);
+
+  KeyStore& Keys() { return keys_; }
+
+ private:
+  KeyStore& keys_;
+};
+
+// Decoding rules shared by every reader of stored values.
+// Integer: first four bytes (little-endian; a shorter value is zero-extended), nullopt when
+// the value is longer than four bytes.
+std::optional<uint32_t> DecodeDword(const StoredValue& value);
+// String: as many wide characters as the byte count holds, up to the first terminator.
+std::wstring DecodeString(const StoredValue& value);
+
+// The store the program's parts use. Until SetAppSettings is called (start-up, or a test),
+// a process-wide memory store stands in.
+SettingsStore& AppSettings();
+void SetAppSettings(SettingsStore* store);
+
+}  // namespace settings
+
+// Short forms used throughout the program.
+inline int GetProfileInt(std::wstring_view section, std::wstring_view name, int defaultValue) {
+  return settings::AppSettings().GetProfileInt(section, name, defaultValue);
+}
+inline std::wstring GetProfileString(std::wstring_view section, std::wstring_view name,
+                                     std::wstring_view defaultValue = {}) {
+  return settings::AppSettings().GetProfileString(section, name, defaultValue);
+}
+inline bool WriteProfileInt(std::wstring_view section, std::wstring_view name, int value) {
+  return settings::AppSettings().WriteProfileInt(section, name, value);
+}
+inline bool WriteProfileString(std::wstring_view section, const wchar_t* name, const wchar_t* text) {
+  return settings::AppSettings().WriteProfileString(section, name, text);
+}
+inline bool DeleteSection(std::wstring_view section) { return settings::AppSettings().DeleteSection(section); }
+inline bool DeleteAllSettings() { return settings::AppSettings().DeleteAllSettings(); }

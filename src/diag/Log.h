@@ -1,0 +1,20 @@
+// The program's leveled diagnostic log: one call, LogMessage, from any thread.
+#pragma once
+
+enum LogLevel : int { Debug = 0, Info = 1, Warn = 2, Error = 3 };
+
+#if defined(__GNUC__)
+#define QENDOR_PRINTF(fmt, args) __attribute__((format(gnu_printf, fmt, args)))
+#else
+#define QENDOR_PRINTF(fmt, args)
+#endif
+
+// printf-style; "%S" takes a wide string. Returns at once while logging is off.
+void LogMessage(int level, const char* format, ...) QENDOR_PRINTF(2, 3);
+// As LogMessage, dispatched to the named sink only.
+void LogTo(int level, const char* sinkName, const char* format, ...) QENDOR_PRINTF(3, 4);
+
+// (Re)starts logging from the "BugReport" settings; atStartup selects the start line's wording.
+void StartLogging(bool atStartup);
+void StopLogging();
+bool LoggingRunning();

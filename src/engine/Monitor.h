@@ -1,0 +1,151 @@
+// The monitor model: one CMonitor per physical monitor (and one for the wallpaper spanning
+// all monitors) with its stored wallpaper record and, while it shows a video, its wallpaper
+// window; the monitor key, labels, list order, the translation of display rectangles into
+// the wallpaper layer, and the stored display option and selection.
+//
+// Platform records (monitor info, display mode, display device) come in as a DisplayProbe
+// filled by the Win32 half, and the wallpaper window is reached through WallpaperWindow, so
+// the rules here run natively with fake monitor sets and fake windows.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/WallpaperSettings.h"
+
+struct MonitorRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+
+  int32_t Width() const { return right - left; }
+  int32_t Height() const { return bottom - top; }
+  // Empty as the platform counts it: no positive width or no positive height.
+  bool IsEmpty() const { return right <= left || bottom <= top; }
+  bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
+  friend bool operator==(const MonitorRect&, const MonitorRect&) = default;
+};
+
+// What the platform reports about one monitor; each part may be missing.
+struct DisplayProbe {
+  bool infoOk = false;  // monitor information (device name) was read
+  std::wstring deviceName;
+  bool modeOk = false;  // the display's current mode was read
+  int32_t x = 0, y = 0;
+  uint32_t width = 0, height = 0;  // physical pixels
+  bool deviceOk = false;           // the monitor device was read
+  std::wstring deviceId;
+};
+
+// The current display mode: position on the virtual desktop and size in physical pixels.
+struct DisplayMode {
+  int32_t x = 0, y = 0;
+  uint32_t width = 0, height = 0;
+};
+// The monitor device attached to the display.
+struct DisplayDevice {
+  std::wstring deviceName;
+  std::wstring deviceId;
+};
+
+class CMonitor;
+
+// The wallpaper window as the monitor drives it (CVideoWnd in the program, fakes in tests).
+class WallpaperWindow {
+ public:
+  virtual ~WallpaperWindow() = default;
+  // Creates the window at the monitor's display rectangle (the whole wallpaper layer when
+  // that is empty), or moves an existing one there. False when it failed (reported there).
+  virtual bool Create(CMonitor& monitor) = 0;
+  // Destroys the window, if there is one; the object stays.
+  virtual void Destroy() = 0;
+  virtual bool HasWindow() const = 0;
+  // Presentation: stretch and crop, overlay (black, alpha 0..1), volume level 0..1.
+  virtual void ApplyStretchAndPosition(bool stretched, bool cover, float x, float y) = 0;
+  virtual void ApplyOverlay(float alpha, bool enabled) = 0;
+  virtual void ApplyVolume(float level) = 0;
+  // Opens the video (a box with the system's text on failure); the player's result code.
+  virtual int32_t Open(const std::wstring& path) = 0;
+  // Pause (true) or resume (false) the player; its result code.
+  virtual int32_t Pause(bool paused) = 0;
+};
+
+// Makes the wallpaper window objects; the Win32 half installs the one that makes CVideoWnd.
+using WallpaperWindowFactory = std::function<std::unique_ptr<WallpaperWindow>()>;
+void SetWallpaperWindowFactory(WallpaperWindowFactory factory);
+
+// Result codes returned by RefreshWindow besides the player's.
+constexpr int32_t kResultOk = 0;
+constexpr int32_t kResultNothingOpened = 1;                            // S_FALSE
+constexpr int32_t kResultFail = static_cast<int32_t>(0x80004005u);  // E_FAIL
+
+class CMonitor {
+ public:
+  // With a probe: a physical monitor (the probe holds what the platform reported). Without:
+  // the spanning wallpaper (rect may then be null too). Loads the record of DefaultSection.
+  CMonitor(const DisplayProbe* probe, const MonitorRect* rect, int index);
+  CMonitor(const CMonitor&) = delete;
+  CMonitor& operator=(const CMonitor&) = delete;
+  // WriteSettings, then destroys and deletes the wallpaper window.
+  virtual ~CMonitor();
+
+  std::wstring MonitorKey() const;
+  std::wstring DefaultSection() const;
+
+  // Stores the path (null: empty) and refreshes the window, unless !force and it is equal.
+  void SetPath(const wchar_t* path, bool force);
+  // Brings the wallpaper window in line with the record. The result of opening the file;
+  // kResultNothingOpened when the path is empty, kResultFail when no window could be made.
+  int32_t RefreshWindow();
+  // Destroys and deletes the wallpaper window, if any.
+  void RemoveWindow();
+
+  bool SetVideoSize(int size);
+  void SetPosX(int x);
+  void SetPosY(int y);
+
+  void WriteSettings();
+  void WriteSetting(std::wstring_view name);
+  void WriteSection(std::wstring_view section);
+  void LoadSection(std::wstring_view section);
+
+  std::unique_ptr<WallpaperWindow> videoWnd;
+  MonitorRect monitorRect;
+  std::wstring baseSection = L"Video";
+  DisplayMode displayMode;
+  DisplayDevice displayDevice;
+  WallpaperSettings settings;
+  std::wstring label;
+  bool autoMuted = false;
+  MonitorRect itemRect;
+  MonitorRect displayRect;
+
+ private:
+  void ApplyStretchAndPosition();
+  // Runs write with Mute cleared while it is an automatic mute; nothing while uninstalling.
+  template <typename Write>
+  void WriteOwnRecord(Write write);
+};
+
+// "A" to "H" for the enumeration positions 0 to 7, then the position plus 1 ("9", "10").
+std::wstring MonitorLabel(int index);
+// The key from a monitor rectangle and a device id ("MONITOR\model\{class}\instance" gives
+// "model_instance"; "0" for the spanning wallpaper and for malformed ids).
+std::wstring MonitorKeyFor(const MonitorRect& monitorRect, std::wstring_view deviceId);
+
+using MonitorArray = std::vector<std::unique_ptr<CMonitor>>;
+
+// Adds a monitor to the list, keeping the list ordered by left edge from left to right
+// (monitors with equal left edges keep their enumeration order).
+void InsertMonitor(MonitorArray& monitors, std::unique_ptr<CMonitor> monitor);
+// Translates the display rectangles from the virtual desktop into the wallpaper layer,
+// whose origin is the top-left corner of the leftmost and topmost monitors.
+void ArrangeDisplayRects(MonitorArray& monitors);
+// The selection stored as Selected in "Video", if it names a monitor; else current.
+int RestoreSelected(int current, int count);
+// DisplayOptions of a section: 0..2; anything else, or fewer than two monitors, gives 0.
+int ReadDisplayOptions(std::wstring_view section, int monitorCount);

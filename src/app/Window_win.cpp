@@ -11,9 +11,11 @@ HINSTANCE AppInstance() { return GetModuleHandleW(nullptr); }
 CWnd::~CWnd() { DestroyWindow(); }
 
 bool CWnd::RegisterWindowClass(const wchar_t* className, UINT classStyle, HBRUSH background, HICON icon) {
-  WNDCLASSEXW existing{sizeof(existing)};
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
   if (GetClassInfoExW(AppInstance(), className, &existing)) return true;
-  WNDCLASSEXW wc{sizeof(wc)};
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
   wc.style = classStyle;
   wc.lpfnWndProc = StaticWndProc;
   wc.hInstance = AppInstance();

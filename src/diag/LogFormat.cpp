@@ -253,7 +253,7 @@ bool FormatInto(char* buffer, size_t capacity, size_t& length, const char* forma
         char bytes[4];
         size_t n;
         if (conv == 'C' || mod == kLong)
-          n = Utf8(static_cast<uint32_t>(va_arg(ap, wint_t)), bytes);
+          n = Utf8(static_cast<uint32_t>(va_arg(ap, int)), bytes);  // wint_t is promoted
         else {
           bytes[0] = static_cast<char>(va_arg(ap, int));
           n = 1;

@@ -23,7 +23,8 @@ class WinPlatform : public Platform {
   }
   unsigned long CurrentThreadId() override { return GetCurrentThreadId(); }
   bool IsWindows10OrGreater() override {
-    OSVERSIONINFOEXW info{sizeof(info)};
+    OSVERSIONINFOEXW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
     info.dwMajorVersion = 10;
     info.dwMinorVersion = 0;
     info.wServicePackMajor = 0;

@@ -1,0 +1,77 @@
+// The main window: title and icons, staying hidden after an autostart, "Open App" from a
+// second instance, and the ways it ends (system Close, Escape, Enter, "Quit App").
+#include "app/MainDlg_win.h"
+
+#include "app/AppFlags.h"
+#include "app/AppServices_win.h"
+#include "app/Messages.h"
+#include "app/Startup.h"
+
+CMainDlg::CMainDlg() : CDialog(102) {
+  largeIcon_ = static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  smallIcon_ = static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON, 16, 16, 0));
+  background_ = CreateSolidBrush(RGB(0, 0, 0));
+}
+
+CMainDlg::~CMainDlg() {
+  // Icons loaded from resources without LR_SHARED belong to us.
+  if (largeIcon_) DestroyIcon(largeIcon_);
+  if (smallIcon_) DestroyIcon(smallIcon_);
+  if (background_) DeleteObject(background_);
+}
+
+BOOL CMainDlg::OnInitDialog() {
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  SetWindowTextW(hwnd(), LoadResString(app::kStringTitle).c_str());
+  startHidden = Flags().autostart;
+  return TRUE;
+}
+
+void CMainDlg::OpenApp() {
+  if (IsIconic(hwnd()) || !IsWindowVisible(hwnd())) {
+    startHidden = false;
+    ShowWindow(hwnd(), SW_RESTORE);
+  }
+  SetForegroundWindow(hwnd());
+}
+
+void CMainDlg::OnDestroy() {}
+
+INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_WINDOWPOSCHANGING:
+      // While started hidden, no change of position or state may show the window.
+      if (startHidden) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case ID_TRAY_OPEN:
+          OpenApp();
+          return TRUE;
+        case ID_TRAY_QUIT:
+          PostMessageW(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+          return TRUE;
+        case IDOK:
+        case IDCANCEL:
+          EndDialog(LOWORD(wParam));
+          return TRUE;
+      }
+      return FALSE;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_CLOSE) {
+        EndDialog(IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0xC8, 0xC8, 0xC8));
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return reinterpret_cast<INT_PTR>(background_);
+    case WM_DESTROY:
+      OnDestroy();
+      return FALSE;
+  }
+  return FALSE;
+}

@@ -1,0 +1,416 @@
+// The wallpaper window: finding the desktop's wallpaper layer, creating and moving the
+// window, the player it owns, looping, the maximised-window pause, overlay and volume.
+#include "engine/VideoWnd_win.h"
+
+#include <string>
+
+#include "app/AppFlags.h"
+#include "app/AppServices_win.h"
+#include "app/Messages.h"
+#include "diag/Log.h"
+#include "engine/Monitor_win.h"
+#include "engine/Player_win.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QendorVideoWnd";
+constexpr UINT kSpawnWorker = 0x052C;  // asks the shell to put a wallpaper layer behind the icons
+
+HWND& AppWindowRef() {
+  static HWND window = nullptr;
+  return window;
+}
+std::function<bool()>& MusicMutesVideosRef() {
+  static std::function<bool()> query;
+  return query;
+}
+
+// Replaces each "%s" of a string-table text by the next insert.
+std::wstring Insert(std::wstring text, std::initializer_list<std::wstring> inserts) {
+  size_t from = 0;
+  for (const std::wstring& insert : inserts) {
+    size_t at = text.find(L"%s", from);
+    if (at == std::wstring::npos) break;
+    text.replace(at, 2, insert);
+    from = at + insert.size();
+  }
+  return text;
+}
+
+void AskShellForLayer(HWND progman) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(progman, kSpawnWorker, 0x0D, 0, SMTO_NORMAL, 1000, &result);
+  SendMessageTimeoutW(progman, kSpawnWorker, 0x0D, 1, SMTO_NORMAL, 1000, &result);
+}
+
+BOOL CALLBACK FindLayerBehindIcons(HWND window, LPARAM param) {
+  if (FindWindowExW(window, nullptr, L"SHELLDLL_DefView", nullptr)) {
+    HWND next = FindWindowExW(nullptr, window, L"WorkerW", nullptr);
+    if (next) *reinterpret_cast<HWND*>(param) = next;  // the last match wins
+  }
+  return TRUE;
+}
+
+// Virtual screen: the wallpaper layer's area when there is no shell to hold it.
+RECT VirtualScreen() {
+  int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return RECT{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+int& WineOverride() {
+  static int value = -1;
+  return value;
+}
+
+}  // namespace
+
+void CVideoWnd::SetAppWindow(HWND window) { AppWindowRef() = window; }
+HWND CVideoWnd::AppWindow() { return AppWindowRef(); }
+void CVideoWnd::SetMusicMutesVideos(std::function<bool()> query) { MusicMutesVideosRef() = std::move(query); }
+
+bool CVideoWnd::RunningOnWine() {
+  if (WineOverride() >= 0) return WineOverride() != 0;
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+void CVideoWnd::SetWineDetection(int mode) { WineOverride() = mode; }
+
+HWND CVideoWnd::FindWallpaperLayer() {
+  HWND progman = FindWindowW(L"Progman", nullptr);
+  if (!progman) return nullptr;
+  AskShellForLayer(progman);
+  HWND layer = nullptr;
+  EnumWindows(FindLayerBehindIcons, reinterpret_cast<LPARAM>(&layer));
+  // Since Windows 11 24H2 the shell keeps the wallpaper's WorkerW inside Progman, so the
+  // search above finds nothing there: take Progman's own WorkerW.
+  if (!layer) layer = FindWindowExW(progman, nullptr, L"WorkerW", nullptr);
+  return layer;
+}
+
+CVideoWnd::CVideoWnd() = default;
+
+CVideoWnd::~CVideoWnd() {
+  // Destroy here: once this object is gone, the window's messages no longer reach OnDestroy.
+  DestroyWindow();
+  if (player) {
+    player->Shutdown();
+    player->Release();
+    player = nullptr;
+  }
+}
+
+void CVideoWnd::Destroy() { DestroyWindow(); }
+
+bool CVideoWnd::Create(CMonitor& monitor) {
+  HWND layer = FindWallpaperLayer();
+  bool bottomMost = false;
+  if (!layer) {
+    // Wine has no desktop shell: a window kept below every other top-level window stands in
+    // for the layer. On Windows a missing layer is an error.
+    if (!RunningOnWine()) {
+      LogMessage(Error, "Failed to get desktop window");
+      ShowAppMessageId(hwnd(), 154, MB_ICONEXCLAMATION);
+      return false;
+    }
+    bottomMost = true;
+  }
+  RECT target;
+  if (bottomMost) {
+    RECT screen = VirtualScreen();
+    if (monitor.displayRect.IsEmpty()) {
+      target = screen;
+    } else {
+      target = ToRect(monitor.displayRect);
+      OffsetRect(&target, screen.left, screen.top);
+    }
+  } else if (monitor.displayRect.IsEmpty()) {
+    GetClientRect(layer, &target);
+  } else {
+    target = ToRect(monitor.displayRect);
+  }
+
+  if (hwnd()) {
+    RECT current;
+    GetWindowRect(hwnd(), &current);
+    if (EqualRect(&current, &target)) return true;
+    MoveWindow(hwnd(), target.left, target.top, target.right - target.left, target.bottom - target.top, TRUE);
+    return true;
+  }
+
+  RegisterWindowClass(kClassName, 0, nullptr, nullptr);
+  bottomMost_ = bottomMost;
+  bool created;
+  if (bottomMost) {
+    LogMessage(Info, "No desktop wallpaper layer: bottom-most window");
+    created = CWnd::Create(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP | WS_VISIBLE,
+                           target.left, target.top, target.right - target.left, target.bottom - target.top,
+                           nullptr, 0);
+    if (created) SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  } else {
+    created = CWnd::Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE, target.left, target.top,
+                           target.right - target.left, target.bottom - target.top, layer, 0);
+  }
+  if (!created) {
+    LogMessage(Error, "CWnd::Create failed. Error: %d", static_cast<int>(GetLastError()));
+    ShowAppMessageId(nullptr, 155, MB_ICONEXCLAMATION);
+    return false;
+  }
+  return true;
+}
+
+bool CVideoWnd::OnCreate() {
+  HRESULT hr = CPlayer::CreateInstance(hwnd(), hwnd(), &player);
+  if (FAILED(hr)) {
+    player = nullptr;
+    LogMessage(Error, "Player CreateInstance failed. Error 0x%08X", static_cast<unsigned>(hr));
+    ShowAppMessage(hwnd(), Insert(LoadResString(153), {SystemErrorText(static_cast<DWORD>(hr))}),
+                   MB_ICONEXCLAMATION);
+    return false;
+  }
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  int width = client.right > 0 ? client.right : 1, height = client.bottom > 0 ? client.bottom : 1;
+  {
+    HDC screen = GetDC(nullptr);
+    blackBitmap.reset(CreateCompatibleBitmap(screen, width, height));
+    UniqueHdc memory(CreateCompatibleDC(screen));
+    ReleaseDC(nullptr, screen);
+    if (blackBitmap && memory) {
+      HGDIOBJ old = SelectObject(memory.get(), blackBitmap.get());
+      PatBlt(memory.get(), 0, 0, width, height, BLACKNESS);
+      SelectObject(memory.get(), old);
+    }
+  }
+  player->SetVolume(volume);
+  player->SetStretched(stretched);
+  player->SetVideoPosition(cover, posX, posY);
+  player->SetOverlay(overlayAlpha, overlayEnabled, static_cast<HBITMAP>(blackBitmap.get()));
+  timerId = SetTimer(hwnd(), kTimerId, kTimerPeriod, nullptr);
+  TimerStep();
+  return true;
+}
+
+void CVideoWnd::OnDestroy() {
+  if (timerId) KillTimer(hwnd(), timerId);
+  timerId = 0;
+  if (player) {
+    player->Shutdown();
+    player->Release();
+    player = nullptr;
+  }
+  HWND progman = FindWindowW(L"Progman", nullptr);
+  if (progman) {
+    AskShellForLayer(progman);
+    if (HWND layer = FindWallpaperLayer()) InvalidateRect(layer, nullptr, TRUE);
+  }
+}
+
+void CVideoWnd::ApplyStretchAndPosition(bool stretch, bool coverMode, float x, float y) {
+  stretched = stretch;
+  cover = coverMode;
+  posX = x;
+  posY = y;
+  if (!player) return;
+  player->SetStretched(stretched);
+  player->SetVideoPosition(cover, posX, posY);
+}
+
+void CVideoWnd::ApplyOverlay(float alpha, bool enabled) {
+  overlayAlpha = alpha;
+  overlayEnabled = enabled;
+  if (player) player->SetOverlay(overlayAlpha, overlayEnabled, static_cast<HBITMAP>(blackBitmap.get()));
+}
+
+void CVideoWnd::ApplyVolume(float level) {
+  volume = level;
+  if (!player || !player->HasStreamVolume()) return;
+  float current = 0.0f;
+  if (FAILED(player->GetVolume(&current))) current = 0.0f;
+  if (current != volume) player->SetVolume(volume);
+}
+
+int32_t CVideoWnd::Open(const std::wstring& path) {
+  pausedByMaximised = false;
+  if (!player) return E_FAIL;
+  HRESULT hr = player->OpenURL(path.c_str());
+  if (FAILED(hr))
+    ShowAppMessage(hwnd(), Insert(LoadResString(171), {path, SystemErrorText(static_cast<DWORD>(hr))}),
+                   MB_ICONEXCLAMATION);
+  return hr;
+}
+
+int32_t CVideoWnd::Pause(bool paused) {
+  pausedByMaximised = false;
+  if (!player) return E_FAIL;
+  return paused ? player->Pause() : player->Resume();
+}
+
+bool CVideoWnd::IsMaximisedOver(HWND window) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!GetWindowPlacement(window, &placement)) {
+    LogMessage(Error, "GetWindowPlacement failed. Error %d", static_cast<int>(GetLastError()));
+    return false;
+  }
+  if (placement.showCmd != SW_SHOWMAXIMIZED) return false;
+  RECT mine, theirs, overlap;
+  GetWindowRect(hwnd(), &mine);
+  GetClientRect(window, &theirs);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&theirs), 2);
+  if (!IntersectRect(&overlap, &mine, &theirs)) return false;
+  wchar_t title[256] = {}, className[256] = {};
+  GetWindowTextW(window, title, 256);
+  GetClassNameW(window, className, 256);
+  if (std::wstring_view(title) == L"Photos" && std::wstring_view(className) == L"ApplicationFrameWindow") {
+    if (!photosNoted) {
+      photosNoted = true;
+      if (window != maximisedWindow)
+        LogMessage(Info, "Detected maximized window. Text: %S. Class: %S. This window may be invisible, therefore not used",
+                   title, className);
+    }
+    return false;
+  }
+  photosNoted = false;
+  if (window != maximisedWindow) LogMessage(Info, "Detected maximized window");
+  maximisedWindow = window;
+  return true;
+}
+
+bool CVideoWnd::PlayerIsRunning(LONG state) const {
+  return player && player->GetState() == state && player->HasSessionAndSource();
+}
+
+void CVideoWnd::ResumeFromMaximised() {
+  pausedByMaximised = false;
+  if (PlayerIsRunning(CPlayer::Paused)) player->Resume();
+}
+
+void CVideoWnd::TimerStep() {
+  if (!player) return;
+  if (player->GetState() == CPlayer::Paused && !pausedByMaximised) return;  // the user's pause
+  if (!Flags().pauseWhenMaximised) {
+    if (pausedByMaximised) {
+      ResumeFromMaximised();
+      return;
+    }
+    maximisedWindow = nullptr;
+    photosNoted = false;
+    return;
+  }
+  if (maximisedWindow && IsMaximisedOver(maximisedWindow)) {
+    if (player->GetState() == CPlayer::Paused) return;
+  } else {
+    maximisedWindow = nullptr;
+    struct Search {
+      CVideoWnd* self;
+      bool found;
+    } search{this, false};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(param);
+          if (window != s->self->hwnd() && s->self->IsMaximisedOver(window)) {
+            s->found = true;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+      if (pausedByMaximised) ResumeFromMaximised();
+      return;
+    }
+  }
+  if (PlayerIsRunning(CPlayer::Started) && SUCCEEDED(player->Pause())) pausedByMaximised = true;
+}
+
+void CVideoWnd::ApplyPresentation(float level) {
+  if (player->HasStreamVolume()) player->SetVolume(level);
+  player->SetStretched(stretched);
+  player->SetVideoPosition(cover, posX, posY);
+  player->SetOverlay(overlayAlpha, overlayEnabled, static_cast<HBITMAP>(blackBitmap.get()));
+}
+
+void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
+  if (!player) {
+    // The event's reference came with the message; nobody else will release it.
+    if (wParam) reinterpret_cast<IMFMediaEvent*>(wParam)->Release();
+    return;
+  }
+  auto type = static_cast<MediaEventType>(lParam);
+  if (FAILED(player->HandleEvent(wParam, lParam))) return;
+  if (AppWindow()) PostMessageW(AppWindow(), WM_APP_WALLPAPER_EVENT, static_cast<WPARAM>(type),
+                                reinterpret_cast<LPARAM>(hwnd()));
+  if (type == MESessionStarted) {
+    if (player->HasDisplayControl()) {
+      SIZE size{}, aspect{};
+      HRESULT hr = player->GetNativeVideoSize(&size, &aspect);
+      if (FAILED(hr)) {
+        LogMessage(Error, "IMFVideoDisplayControl::GetNativeVideoSize failed. Error 0x%08X",
+                   static_cast<unsigned>(hr));
+      } else {
+        RECT r;
+        GetWindowRect(hwnd(), &r);
+        LogMessage(Info, "Window rect: left: %d; top: %d; right: %d; bottom: %d; (%dx%d)", static_cast<int>(r.left),
+                   static_cast<int>(r.top), static_cast<int>(r.right), static_cast<int>(r.bottom),
+                   static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top));
+        LogMessage(Info, "Native Video Size: %dx%d; Aspect ratio: %dx%d", static_cast<int>(size.cx),
+                   static_cast<int>(size.cy), static_cast<int>(aspect.cx), static_cast<int>(aspect.cy));
+      }
+    }
+    if (Flags().pauseAndMuteAll) {
+      pausedByMaximised = false;
+      if (PlayerIsRunning(CPlayer::Started)) player->Pause();
+      return;
+    }
+    bool musicMutes = MusicMutesVideosRef() && MusicMutesVideosRef()();
+    ApplyPresentation(musicMutes ? 0.0f : volume);
+    if (Flags().pauseWhenMaximised) TimerStep();
+  } else if (type == MESessionEnded) {
+    player->Play();  // every wallpaper loops for ever
+  }
+}
+
+LRESULT CVideoWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate() ? 0 : -1;
+    case WM_DESTROY:
+      OnDestroy();
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_TIMER:
+      if (wParam != timerId || !timerId) break;
+      TimerStep();
+      return 0;
+    case WM_APP_PLAYER_EVENT:
+      OnPlayerEvent(wParam, lParam);
+      return 0;
+    case WM_APP_SET_OVERLAY: {
+      int percent = static_cast<int>(wParam);
+      ApplyOverlay(static_cast<float>(percent) / 100.0f, percent > 0);
+      return 0;
+    }
+    case WM_APP_SET_VOLUME:
+      ApplyVolume(static_cast<float>(static_cast<int>(wParam)) / 100.0f);
+      return 0;
+    case WM_MOUSEACTIVATE:
+      if (bottomMost_) return MA_NOACTIVATE;
+      break;
+    case WM_WINDOWPOSCHANGING:
+      if (bottomMost_) {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        pos->hwndInsertAfter = HWND_BOTTOM;
+        pos->flags &= ~SWP_NOZORDER;
+      }
+      break;
+  }
+  return Default(message, wParam, lParam);
+}
+
+CVideoWnd* VideoWndOf(const CMonitor& monitor) { return static_cast<CVideoWnd*>(monitor.videoWnd.get()); }
+
+void InstallVideoWndFactory() {
+  SetWallpaperWindowFactory([]() -> std::unique_ptr<WallpaperWindow> { return std::make_unique<CVideoWnd>(); });
+}

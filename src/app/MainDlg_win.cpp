@@ -6,6 +6,15 @@
 #include "app/AppServices_win.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
+#include "engine/WallpaperHost_win.h"
+
+namespace {
+// The wallpaper engine: monitor list, start-up wallpapers and their messages.
+CWallpaperHost& Wallpapers() {
+  static CWallpaperHost host;
+  return host;
+}
+}  // namespace
 
 CMainDlg::CMainDlg() : CDialog(102) {
   largeIcon_ = static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
@@ -24,6 +33,7 @@ BOOL CMainDlg::OnInitDialog() {
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
   SetWindowTextW(hwnd(), LoadResString(app::kStringTitle).c_str());
+  Wallpapers().Create(hwnd());
   startHidden = Flags().autostart;
   return TRUE;
 }
@@ -36,9 +46,14 @@ void CMainDlg::OpenApp() {
   SetForegroundWindow(hwnd());
 }
 
-void CMainDlg::OnDestroy() {}
+void CMainDlg::OnDestroy() { Wallpapers().Destroy(); }
 
 INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT engineResult = 0;
+  if (Wallpapers().OnMessage(message, wParam, lParam, engineResult)) {
+    SetResult(engineResult);
+    return TRUE;
+  }
   switch (message) {
     case WM_WINDOWPOSCHANGING:
       // While started hidden, no change of position or state may show the window.

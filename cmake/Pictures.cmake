@@ -10,12 +10,16 @@
 # Sets PICTURE_OUTPUTS, the files the resource compile depends on.
 
 find_program(RSVG_CONVERT rsvg-convert)
-find_program(IMAGE_CONVERT NAMES convert magick)
 if(NOT RSVG_CONVERT)
   message(FATAL_ERROR "rsvg-convert not found: install the Debian package librsvg2-bin")
 endif()
-if(NOT IMAGE_CONVERT)
-  message(FATAL_ERROR "convert not found: install the Debian package imagemagick")
+# The versioned names first: a plain "convert" on the path may be another program.
+find_program(IMAGE_CONVERT NAMES convert-im6.q16 convert-im7.q16 magick convert)
+if(IMAGE_CONVERT)
+  execute_process(COMMAND ${IMAGE_CONVERT} -version OUTPUT_VARIABLE image_convert_version ERROR_QUIET)
+endif()
+if(NOT IMAGE_CONVERT OR NOT image_convert_version MATCHES "ImageMagick")
+  message(FATAL_ERROR "ImageMagick's convert not found: install the Debian package imagemagick")
 endif()
 
 set(APP_ICON_ID 128)

@@ -1,11 +1,10 @@
 // The program's pictures: every PNG resource the program loads is in the executable and
 // decodes at its size, no stray PNG resource is left unlisted, and the application icon
 // carries its four images.
-#include <windows.h>
-// GDI+ needs the platform headers first.
-#include <objidl.h>
 #include <gdiplus.h>
 #include <gtest/gtest.h>
+#include <objidl.h>
+#include <windows.h>
 #include <wrl/client.h>
 
 #include <algorithm>

@@ -1,10 +1,13 @@
 // The program's pictures: every PNG resource the program loads is in the executable and
 // decodes at its size, no stray PNG resource is left unlisted, and the application icon
 // carries its four images.
-#include <gdiplus.h>
-#include <gtest/gtest.h>
-#include <objidl.h>
+// GDI+ needs the platform and COM headers before it.
+// clang-format off
 #include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+// clang-format on
+#include <gtest/gtest.h>
 #include <wrl/client.h>
 
 #include <algorithm>

@@ -60,7 +60,11 @@ wine_env_start() {
   fi
 
   # A persistent wineserver: each process start then costs well under a second.
-  wineserver -p
+  # Its helper processes (services, winedevice, explorer) start with the first Wine program
+  # and live as long as the server: start them here, detached from our output, so that no
+  # pipe reading a test's output stays open after the test.
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1
   WINE_ENV_STARTED+=(wineserver)
   export WINE_ENV_BUILD="$build"
 }

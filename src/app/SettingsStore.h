@@ -1,6 +1,15 @@
 // The settings tree's operations: profile values in sections below the application's root,
 // direct values in the root, the bulk deletions and subkey enumeration.
 #pragma once
+#ifdef _WIN32
+// The platform's headers map GetProfileInt, GetProfileString and WriteProfileString to the
+// old win.ini functions. Take them in first and drop those names, so that every file, whatever
+// it includes after this one, calls the settings tree's operations below.
+#include <windows.h>
+#undef GetProfileInt
+#undef GetProfileString
+#undef WriteProfileString
+#endif
 #include <optional>
 #include <string>
 #include <string_view>

@@ -29,7 +29,7 @@ void Dispatch(int level, const char* sinkName, const char* format, va_list* args
   if (!logger) return;
   std::lock_guard<std::mutex> lock(logger->Mutex());
   Record record(level, format, args);
-  logger->Dispatch(sinkName, record);
+  logger->Dispatch(std::string_view(sinkName ? sinkName : ""), record);
 }
 }  // namespace
 
@@ -93,15 +93,30 @@ void DebuggerBackend::Write(Record& record) { CurrentPlatform().DebugOutput(reco
 FileBackend::FileBackend(int level, int options, std::string fileName)
     : Backend(level, options), fileName_(std::move(fileName)) {}
 
+bool FileBackend::PathInto(char* buffer, size_t size) const {
+  size_t directoryLength = std::strlen(g_logDirectory);
+  if (directoryLength == 0) {
+    std::string directory = CurrentPlatform().TempDirectory();
+    if (directory.size() + fileName_.size() + 1 > size) return false;
+    std::memcpy(buffer, directory.data(), directory.size());
+    directoryLength = directory.size();
+  } else {
+    if (directoryLength + fileName_.size() + 1 > size) return false;
+    std::memcpy(buffer, g_logDirectory, directoryLength);
+  }
+  std::memcpy(buffer + directoryLength, fileName_.c_str(), fileName_.size() + 1);
+  return true;
+}
+
 std::string FileBackend::Path() const {
-  std::string directory = g_logDirectory;
-  if (directory.empty()) directory = CurrentPlatform().TempDirectory();
-  return directory + fileName_;
+  char path[kPathSize];
+  return PathInto(path, sizeof(path)) ? std::string(path) : std::string();
 }
 
 void FileBackend::Write(Record& record) {
-  std::string path = Path();
-  std::FILE* file = std::fopen(path.c_str(), "at");
+  char path[kPathSize];
+  if (!PathInto(path, sizeof(path))) return;
+  std::FILE* file = std::fopen(path, "at");
   if (!file) return;
   const char* text = record.Text(options);
   std::fwrite(text, 1, record.length, file);
@@ -138,13 +153,11 @@ void Logger::Register(const std::string& name, std::shared_ptr<Backend> sink) {
   sinks_.emplace(name, std::move(sink));  // an existing entry stays
 }
 
-void Logger::Dispatch(const std::string& name, Record& record) {
+void Logger::Dispatch(std::string_view name, Record& record) {
   auto it = sinks_.find(name);
   if (it == sinks_.end()) return;
   if (record.level >= it->second->level) it->second->Write(record);
 }
-
-void Logger::Dispatch(const char* name, Record& record) { Dispatch(std::string(name ? name : ""), record); }
 
 void Logger::NotifyAll(int event) {
   for (auto& [name, sink] : sinks_) sink->Notify(name.c_str(), event);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 #include "diag/Log.h"
 #include "diag/LogFormat.h"
@@ -78,8 +79,11 @@ class FileBackend : public Backend {
   void Notify(const char* sinkName, int event) override;
   void Rotate();
   std::string Path() const;
+  // Writes the file's path into buffer (without heap allocation); false when it does not fit.
+  bool PathInto(char* buffer, size_t size) const;
   // Size at which a write rotates the file.
   static constexpr long kRotateSize = 8L * 1024 * 1024;
+  static constexpr size_t kPathSize = 520;
 
  private:
   std::string fileName_;
@@ -98,15 +102,14 @@ class Logger {
  public:
   void Register(const std::string& name, std::shared_ptr<Backend> sink);
   // Takes no lock: runs inside a log call, which holds the mutex.
-  void Dispatch(const std::string& name, Record& record);
-  void Dispatch(const char* name, Record& record);
+  void Dispatch(std::string_view name, Record& record);
   void NotifyAll(int event);
   void Clear();
   std::mutex& Mutex() { return mutex_; }
 
  private:
   std::mutex mutex_;
-  std::map<std::string, std::shared_ptr<Backend>> sinks_;
+  std::map<std::string, std::shared_ptr<Backend>, std::less<>> sinks_;
 };
 
 // Maps a LogLevel setting to a level: debug, info/information, warn/warning, error; others Warn.

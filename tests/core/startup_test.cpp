@@ -1,0 +1,318 @@
+// Start-up and shutdown: the order of the steps, every failure row, the version marker,
+// the autostart switch and the global flags, over recorded platform calls.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/MemoryKeyStore.h"
+#include "app/Startup.h"
+#include "diag/Logger.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class RecordingPlatform : public app::StartupPlatform {
+ public:
+  RecordingPlatform() : store(keys) {}
+
+  void InitCommonControls() override { calls.push_back("InitCommonControls"); }
+  settings::SettingsStore& OpenSettings(const wchar_t* company) override {
+    calls.push_back("OpenSettings");
+    companyKey = company;
+    settings::SetAppSettings(&store);
+    return store;
+  }
+  bool IsWindows81OrGreater() override { return windows81; }
+  void ShowMessageId(unsigned id, unsigned style, const std::wstring* insert) override {
+    calls.push_back("Message " + std::to_string(id) + " style " + std::to_string(style));
+    messageInsert = insert ? *insert : L"";
+  }
+  bool CheckOlderVersion() override {
+    calls.push_back("CheckOlderVersion");
+    return olderVersionOk;
+  }
+  app::MutexResult CreateInstanceMutex(const wchar_t* name) override {
+    calls.push_back("CreateMutex");
+    mutexName = name;
+    return mutex;
+  }
+  void HandOverToRunningInstance() override { calls.push_back("HandOver"); }
+  bool StartGdiplus() override {
+    calls.push_back("StartGdiplus");
+    return gdiplus;
+  }
+  int32_t StartMediaFoundation() override {
+    calls.push_back("StartMediaFoundation");
+    return mfResult;
+  }
+  bool LoadUser32() override {
+    calls.push_back("LoadUser32");
+    return user32;
+  }
+  std::wstring SystemErrorText(int32_t) override { return L"Class not registered"; }
+  std::vector<std::wstring> CommandLineArguments() override { return arguments; }
+  void RunMainWindow() override {
+    calls.push_back("RunMainWindow");
+    verDuringRun.clear();
+    store.ReadRootString(L"Ver", verDuringRun);
+  }
+  void StopMediaFoundation() override { calls.push_back("StopMediaFoundation"); }
+  void StopGdiplus() override { calls.push_back("StopGdiplus"); }
+  void CloseInstanceMutex() override { calls.push_back("CloseMutex"); }
+  void FreeUser32() override { calls.push_back("FreeUser32"); }
+
+  settings::MemoryKeyStore keys;
+  settings::SettingsStore store;
+  std::vector<std::string> calls;
+  std::wstring companyKey, mutexName, messageInsert, verDuringRun;
+  std::vector<std::wstring> arguments;
+  bool windows81 = true, olderVersionOk = true, gdiplus = true, user32 = true;
+  app::MutexResult mutex = app::MutexResult::Created;
+  int32_t mfResult = 0;
+};
+
+class CapturingLogPlatform : public Logging::Platform {
+ public:
+  void DebugOutput(const char* text) override {
+    std::string line = text;
+    lines.push_back(line.substr(line.find(": ") + 2, line.size() - line.find(": ") - 3));
+  }
+  std::string TempDirectory() override { return (fs::temp_directory_path() / "qendor-startup-test").string() + "/"; }
+  Logging::LocalTimeParts LocalTime() override { return {2026, 1, 2, 3, 4, 5, 6}; }
+  unsigned long CurrentThreadId() override { return 1; }
+  bool IsWindows10OrGreater() override { return true; }
+  bool Is64BitSystem() override { return true; }
+  std::vector<std::string> lines;
+};
+
+class StartupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(fs::temp_directory_path() / "qendor-startup-test");
+    Logging::SetPlatform(&log);
+    platform.store.WriteProfileInt(L"BugReport", L"EnableLogging", 1);
+  }
+  void TearDown() override {
+    StopLogging();
+    Logging::SetPlatform(nullptr);
+    settings::SetAppSettings(nullptr);
+    fs::remove_all(fs::temp_directory_path() / "qendor-startup-test");
+  }
+  std::vector<std::string> Run() {
+    EXPECT_FALSE(app::Startup(platform, flags));
+    app::Exit(platform);
+    return platform.calls;
+  }
+  bool Logged(const std::string& text) const {
+    return std::find(log.lines.begin(), log.lines.end(), text) != log.lines.end();
+  }
+
+  RecordingPlatform platform;
+  CapturingLogPlatform log;
+  AppFlags flags;
+};
+
+using Calls = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(StartupTest, NormalStartRunsEveryStepInOrderAndExitReversesThem) {
+  platform.store.WriteRootString(L"Ver", L"Qendor2.1");
+  EXPECT_EQ(Run(), (Calls{"InitCommonControls", "OpenSettings", "CreateMutex", "StartGdiplus", "StartMediaFoundation",
+                          "LoadUser32", "RunMainWindow", "StopMediaFoundation", "StopGdiplus", "CloseMutex",
+                          "FreeUser32"}));
+  EXPECT_EQ(platform.companyKey, L"vexmora");
+  EXPECT_EQ(platform.mutexName, L"Qendor2.1");
+  EXPECT_EQ(platform.verDuringRun, L"Qendor2.1");
+  ASSERT_GE(log.lines.size(), 4u);
+  EXPECT_EQ(log.lines[0].rfind("FileBackend(log): ", 0), 0u) << log.lines[0];
+  EXPECT_EQ(log.lines[1].rfind("Start Qendor 2.1.0.2 (", 0), 0u) << log.lines[1];
+  EXPECT_EQ(log.lines[2], "Windows 10 or greater (x64)");
+  EXPECT_EQ(log.lines.back(), "Exit Qendor2");
+  EXPECT_FALSE(LoggingRunning()) << "the log stops at exit";
+}
+
+TEST_F(StartupTest, VersionMarkerDecidesTheOlderVersionCheck) {
+  struct Case {
+    const char* what;
+    const wchar_t* stored;  // nullptr: none
+    bool checkRuns;
+  } cases[] = {{"no marker", nullptr, true},
+               {"this version", L"Qendor2.1", false},
+               {"other case", L"qendor2.1", true},
+               {"older", L"Qendor2", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingPlatform p;
+    if (c.stored) p.store.WriteRootString(L"Ver", c.stored);
+    AppFlags f;
+    app::Startup(p, f);
+    app::Exit(p);
+    bool ran = std::find(p.calls.begin(), p.calls.end(), "CheckOlderVersion") != p.calls.end();
+    EXPECT_EQ(ran, c.checkRuns);
+    std::wstring ver;
+    ASSERT_TRUE(p.store.ReadRootString(L"Ver", ver));
+    EXPECT_EQ(ver, L"Qendor2.1") << "a successful start stores the marker";
+  }
+}
+
+TEST_F(StartupTest, FailureRows) {
+  struct Case {
+    const char* what;
+    void (*arrange)(RecordingPlatform&);
+    Calls expected;
+    bool markerWritten;
+  } cases[] = {
+      {"older than 8.1", [](RecordingPlatform& p) { p.windows81 = false; },
+       {"InitCommonControls", "OpenSettings", "Message 177 style 0", "StopMediaFoundation"}, false},
+      {"older version not replaced", [](RecordingPlatform& p) { p.olderVersionOk = false; },
+       {"InitCommonControls", "OpenSettings", "CheckOlderVersion", "StopMediaFoundation"}, false},
+      {"another instance runs",
+       [](RecordingPlatform& p) {
+         p.store.WriteRootString(L"Ver", L"Qendor2.1");
+         p.mutex = app::MutexResult::AlreadyExists;
+       },
+       {"InitCommonControls", "OpenSettings", "CreateMutex", "HandOver", "StopMediaFoundation", "CloseMutex"}, true},
+      {"mutex fails",
+       [](RecordingPlatform& p) {
+         p.store.WriteRootString(L"Ver", L"Qendor2.1");
+         p.mutex = app::MutexResult::Failed;
+       },
+       {"InitCommonControls", "OpenSettings", "CreateMutex", "StopMediaFoundation"}, true},
+      {"GDI+ fails",
+       [](RecordingPlatform& p) {
+         p.store.WriteRootString(L"Ver", L"Qendor2.1");
+         p.gdiplus = false;
+       },
+       {"InitCommonControls", "OpenSettings", "CreateMutex", "StartGdiplus", "Message 173 style 48",
+        "StopMediaFoundation", "CloseMutex"},
+       true},
+      {"Media Foundation fails",
+       [](RecordingPlatform& p) {
+         p.store.WriteRootString(L"Ver", L"Qendor2.1");
+         p.mfResult = static_cast<int32_t>(0x80040154);
+       },
+       {"InitCommonControls", "OpenSettings", "CreateMutex", "StartGdiplus", "StartMediaFoundation",
+        "Message 172 style 48", "StopMediaFoundation", "StopGdiplus", "CloseMutex"},
+       true},
+      {"User32 cannot be loaded",
+       [](RecordingPlatform& p) {
+         p.store.WriteRootString(L"Ver", L"Qendor2.1");
+         p.user32 = false;
+       },
+       {"InitCommonControls", "OpenSettings", "CreateMutex", "StartGdiplus", "StartMediaFoundation", "LoadUser32",
+        "RunMainWindow", "StopMediaFoundation", "StopGdiplus", "CloseMutex"},
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingPlatform p;
+    p.store.WriteProfileInt(L"BugReport", L"EnableLogging", 1);
+    c.arrange(p);
+    log.lines.clear();
+    AppFlags f;
+    EXPECT_FALSE(app::Startup(p, f));
+    app::Exit(p);
+    EXPECT_EQ(p.calls, c.expected);
+    std::wstring ver;
+    EXPECT_EQ(p.store.ReadRootString(L"Ver", ver), c.markerWritten);
+  }
+}
+
+TEST_F(StartupTest, FailuresAreLoggedOnlyOnceTheLogRuns) {
+  struct Case {
+    const char* what;
+    void (*arrange)(RecordingPlatform&);
+    std::vector<std::string> logged;
+  } cases[] = {
+      {"older than 8.1: no log", [](RecordingPlatform& p) { p.windows81 = false; }, {}},
+      {"hand-over: no log", [](RecordingPlatform& p) { p.mutex = app::MutexResult::AlreadyExists; }, {}},
+      {"GDI+", [](RecordingPlatform& p) { p.gdiplus = false; }, {"GdiplusStartup failed", "Exit Qendor2"}},
+      {"Media Foundation", [](RecordingPlatform& p) { p.mfResult = static_cast<int32_t>(0xC00D36B2); },
+       {"MFStartup failed. Error 0xC00D36B2", "Exit Qendor2"}},
+      {"User32", [](RecordingPlatform& p) { p.user32 = false; }, {"LoadLibrary User32.DLL failed", "Exit Qendor2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingPlatform p;
+    p.store.WriteRootString(L"Ver", L"Qendor2.1");
+    p.store.WriteProfileInt(L"BugReport", L"EnableLogging", 1);
+    c.arrange(p);
+    log.lines.clear();
+    AppFlags f;
+    app::Startup(p, f);
+    app::Exit(p);
+    std::vector<std::string> got;
+    for (const std::string& line : log.lines)
+      if (line.rfind("Start Qendor", 0) != 0 && line.rfind("Windows", 0) != 0 && line.rfind("FileBackend", 0) != 0)
+        got.push_back(line);
+    EXPECT_EQ(got, c.logged);
+  }
+}
+
+TEST_F(StartupTest, MediaFoundationMessageCarriesTheSystemText) {
+  platform.store.WriteRootString(L"Ver", L"Qendor2.1");
+  platform.mfResult = static_cast<int32_t>(0x80040154);
+  Run();
+  EXPECT_EQ(platform.messageInsert, L"Class not registered");
+}
+
+TEST_F(StartupTest, AutostartIsTheFirstArgumentIgnoringCase) {
+  struct Case {
+    std::vector<std::wstring> arguments;
+    bool autostart;
+  } cases[] = {{{}, false},
+               {{L"/autostart"}, true},
+               {{L"/AUTOSTART"}, true},
+               {{L"/AutoStart", L"more"}, true},
+               {{L"other", L"/autostart"}, false},
+               {{L"/autostart2"}, false},
+               {{L"autostart"}, false},
+               {{L""}, false}};
+  for (const Case& c : cases) {
+    RecordingPlatform p;
+    p.store.WriteRootString(L"Ver", L"Qendor2.1");
+    p.arguments = c.arguments;
+    AppFlags f;
+    app::Startup(p, f);
+    app::Exit(p);
+    EXPECT_EQ(f.autostart, c.autostart) << (c.arguments.empty() ? std::string("(none)") : std::string(c.arguments[0].begin(), c.arguments[0].end()));
+  }
+}
+
+TEST_F(StartupTest, AutostartIsLogged) {
+  platform.store.WriteRootString(L"Ver", L"Qendor2.1");
+  platform.arguments = {L"/Autostart"};
+  Run();
+  EXPECT_TRUE(Logged("Started with cmd /autostart"));
+}
+
+TEST_F(StartupTest, GlobalFlagsReadFromTheRootWhateverTheirType) {
+  struct Case {
+    const char* what;
+    uint32_t type;
+    std::vector<uint8_t> bytes;
+    bool expected;
+  } cases[] = {{"missing", 0, {}, false},
+               {"zero", settings::kDword, {0, 0, 0, 0}, false},
+               {"one", settings::kDword, {1, 0, 0, 0}, true},
+               {"large", settings::kDword, {0, 0, 0, 0x80}, true},
+               {"string \"1\"", settings::kString, {'1', 0, 0, 0}, true},
+               {"eight bytes", settings::kQword, {1, 0, 0, 0, 0, 0, 0, 0}, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingPlatform p;
+    p.store.WriteRootString(L"Ver", L"Qendor2.1");
+    if (c.type) {
+      p.keys.SetValue(L"", L"PauseAndMuteAll", c.type, c.bytes.data(), c.bytes.size());
+      p.keys.SetValue(L"", L"PauseWhenMaximised", c.type, c.bytes.data(), c.bytes.size());
+    }
+    AppFlags f;
+    app::Startup(p, f);
+    app::Exit(p);
+    EXPECT_EQ(f.pauseAndMuteAll, c.expected);
+    EXPECT_EQ(f.pauseWhenMaximised, c.expected);
+  }
+}

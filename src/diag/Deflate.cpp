@@ -33,6 +33,8 @@ constexpr int kHash3Bits = 14;
 constexpr int32_t kNoPosition = -(1 << 30);
 // A match of 3 bytes farther than this costs more than three literals.
 constexpr int kFarMatch3 = 4096;
+// Held matches shorter than this are also compared with the match two positions on.
+constexpr int kSecondLookBelow = 16;
 constexpr size_t kMaxBlockSymbols = 65536;
 // Symbols gathered before deciding whether they continue the current block or start a new one.
 constexpr size_t kSegmentSymbols = 4096;
@@ -119,7 +121,9 @@ struct DeflateEncoder::State {
 
   int32_t head4[1 << kHash4Bits];
   int32_t head3[1 << kHash3Bits];
-  int32_t chain[kWindowSize];  // previous position with the same 4-byte hash, by position & mask
+  // Distance back to the previous position with the same 4-byte hash, by position & mask
+  // (0: none within reach). Distances need no rebasing when the window slides.
+  uint16_t chain[kWindowSize];
   Symbol symbols[kMaxBlockSymbols];
   uint8_t window[kBufferSize + kBufferSlack];
   uint8_t outBuffer[kOutputBuffer];
@@ -137,7 +141,7 @@ struct DeflateEncoder::State {
     std::fill(std::begin(segmentDistances), std::end(segmentDistances), 0);
     std::fill(std::begin(head4), std::end(head4), kNoPosition);
     std::fill(std::begin(head3), std::end(head3), kNoPosition);
-    std::fill(std::begin(chain), std::end(chain), kNoPosition);
+    std::fill(std::begin(chain), std::end(chain), uint16_t{0});
     std::memset(window + kBufferSize, 0, kBufferSlack);
   }
 
@@ -157,70 +161,92 @@ struct DeflateEncoder::State {
   void Insert(int32_t p) {
     const uint32_t v = Load32(window + p);
     int32_t& head = head4[Hash4(v)];
-    chain[p & kWindowMask] = head;
+    chain[p & kWindowMask] = ChainLink(p, head);
     head = p;
     head3[Hash3(v)] = p;
   }
 
-  // Longest match at pos better than minLength, from the 3-byte candidate and the 4-byte chain.
-  int FindMatch(int32_t candidate4, int32_t candidate3, int maxLength, int minLength, int* distance) {
-    const uint8_t* cur = window + pos;
-    const int32_t lowest = pos - kWindowSize;
-    int best = std::max(minLength, kMinMatch - 1);
+  static uint16_t ChainLink(int32_t p, int32_t previous) {
+    const int32_t distance = p - previous;
+    return distance <= kWindowSize ? static_cast<uint16_t>(distance) : 0;
+  }
+
+  // Inserts position p into the hash tables and returns the longest match there that is longer
+  // than minLength (0 when there is none), from the 3-byte candidate and the 4-byte chain.
+  int InsertAndFindMatch(int32_t p, int minLength, int* distance) {
+    const uint32_t v = Load32(window + p);
+    int32_t& head = head4[Hash4(v)];
+    int32_t& recent3 = head3[Hash3(v)];
+    const int32_t candidate4 = head;
+    const int32_t candidate3 = recent3;
+    chain[p & kWindowMask] = ChainLink(p, candidate4);
+    head = p;
+    recent3 = p;
+    if (minLength >= tuning.maxLazy) return 0;
+
+    const uint8_t* cur = window + p;
+    const int32_t lowest = p - kWindowSize;
+    const int maxLength = std::min(end - p, kMaxMatch);
     const int nice = std::min(tuning.niceLength, maxLength);
+    int best = std::max(minLength, kMinMatch - 1);
     if (best >= nice) return 0;
     int found = 0;
-    if (best < kMinMatch && candidate3 >= lowest && pos - candidate3 <= kFarMatch3 &&
-        ((Load32(window + candidate3) ^ Load32(cur)) & 0xFFFFFF) == 0) {
-      best = MatchLength(window + candidate3, cur, 3, maxLength);
-      *distance = pos - candidate3;
-      found = best;
+    if (best < kMinMatch && candidate3 >= lowest && p - candidate3 <= kFarMatch3 &&
+        ((Load32(window + candidate3) ^ v) & 0xFFFFFF) == 0) {
+      best = found = MatchLength(window + candidate3, cur, 3, maxLength);
+      *distance = p - candidate3;
       if (best >= nice) return found;
     }
-    int chainLeft = prevLength >= tuning.goodLength ? tuning.maxChain >> 2 : tuning.maxChain;
+    int chainLeft = minLength >= tuning.goodLength ? tuning.maxChain >> 2 : tuning.maxChain;
     int32_t candidate = candidate4;
     while (candidate >= lowest && chainLeft-- > 0) {
       const uint8_t* m = window + candidate;
       const int probe = std::max(best - 3, 0);
-      if (Load32(m + probe) == Load32(cur + probe) && Load32(m) == Load32(cur)) {
+      if (Load32(m + probe) == Load32(cur + probe) && Load32(m) == v) {
         const int len = MatchLength(m, cur, 4, maxLength);
         if (len > best) {
           best = found = len;
-          *distance = pos - candidate;
+          *distance = p - candidate;
           if (len >= nice) break;
         }
       }
-      const int32_t next = chain[candidate & kWindowMask];
-      if (next >= candidate) break;  // the slot was reused by a newer position
-      candidate = next;
+      const int link = chain[candidate & kWindowMask];
+      if (link == 0) break;
+      candidate -= link;
     }
     return found;
   }
 
+  // Lazy matching: a match found at one position is held back until the next position has
+  // been searched; if that one is longer, the held match becomes a literal. A short held match
+  // is also checked against the position after the next (a match longer by two pays for the
+  // two literals).
   void Parse(bool final) {
     const int32_t limit = final ? end : end - kLookahead;
     while (pos < limit) {
-      const int available = end - pos;
       int length = 0;
       int distance = 0;
-      if (available >= 4) {
-        const uint32_t v = Load32(window + pos);
-        int32_t& head = head4[Hash4(v)];
-        int32_t& recent3 = head3[Hash3(v)];
-        const int32_t candidate4 = head;
-        const int32_t candidate3 = recent3;
-        chain[pos & kWindowMask] = candidate4;
-        head = pos;
-        recent3 = pos;
-        if (prevLength < tuning.maxLazy)
-          length = FindMatch(candidate4, candidate3, std::min(available, kMaxMatch), havePrevious ? prevLength : 0,
-                             &distance);
-      }
+      if (end - pos >= 4) length = InsertAndFindMatch(pos, havePrevious ? prevLength : 0, &distance);
       if (havePrevious && prevLength >= kMinMatch && length <= prevLength) {
+        int32_t insertFrom = pos + 1;
+        if (prevLength < kSecondLookBelow && pos + 1 < limit && end - (pos + 1) >= 4) {
+          int nextDistance = 0;
+          const int nextLength = InsertAndFindMatch(pos + 1, prevLength + 1, &nextDistance);
+          insertFrom = pos + 2;
+          if (nextLength >= prevLength + 2) {
+            EmitLiteral(window[pos - 1]);
+            EmitLiteral(window[pos]);
+            prevLength = nextLength;
+            prevDistance = nextDistance;
+            pos += 2;
+            if (symbolCount - blockSymbols >= kSegmentSymbols) EndSegment();
+            continue;
+          }
+        }
         EmitMatch(prevLength, prevDistance);
         const int32_t matchEnd = pos - 1 + prevLength;
         const int32_t insertEnd = std::min(matchEnd, end - 3);
-        for (int32_t p = pos + 1; p < insertEnd; ++p) Insert(p);
+        for (int32_t p = insertFrom; p < insertEnd; ++p) Insert(p);
         pos = matchEnd;
         havePrevious = false;
         prevLength = 0;
@@ -311,7 +337,6 @@ struct DeflateEncoder::State {
     auto rebase = [shift](int32_t& p) { p = p >= shift ? p - shift : kNoPosition; };
     std::for_each(std::begin(head4), std::end(head4), rebase);
     std::for_each(std::begin(head3), std::end(head3), rebase);
-    std::for_each(std::begin(chain), std::end(chain), rebase);
   }
 
   void Feed(const uint8_t* data, int size) {

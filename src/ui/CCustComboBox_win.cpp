@@ -20,14 +20,18 @@ bool CCustComboBox::Create(HWND parent, int id, int x, int y, int width, int fac
                                x, y, width, faceHeight + listHeight, parent,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
   if (!combo || !Attach(combo)) return false;
-  // The closed height follows the selection field's height: set it so the face is faceHeight.
-  for (int i = 0; i < 2; ++i) {
+  // The closed height follows the selection field's height: adjust it until the face is
+  // faceHeight (the border around the field differs between systems).
+  // What CB_GETITEMHEIGHT reports and CB_SETITEMHEIGHT takes may differ by a constant, so the
+  // next value is worked out from the value last set.
+  int field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int i = 0; i < 4; ++i) {
     RECT r{};
     GetWindowRect(combo, &r);
-    int field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    int extra = (r.bottom - r.top) - field;
-    if (r.bottom - r.top == faceHeight || faceHeight - extra <= 0) break;
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), faceHeight - extra);
+    int delta = faceHeight - (r.bottom - r.top);
+    if (delta == 0 || field + delta <= 0) break;
+    field += delta;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }
   return true;
 }

@@ -20,7 +20,9 @@ void Reframe(HWND window) {
 
 bool CCustEdit::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
   if (hwnd()) return false;
-  HWND edit = CreateWindowExW(0, L"EDIT", L"", style, x, y, width, height, parent,
+  // A sunken client edge, as a dialog gives its edit boxes (an edit box turns WS_BORDER into
+  // a border drawn inside its client area, which would leave no frame to place the line in).
+  HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", style, x, y, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance(), nullptr);
   return edit && Attach(edit);
 }

@@ -5,7 +5,7 @@
 class CCustEdit : public CWnd {
  public:
   bool Create(HWND parent, int id, int x, int y, int width, int height,
-              DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL);
+              DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL);
   bool Attach(HWND edit);
 
   RECT bandBelow{};  // window coordinates, empty until first measured

@@ -23,6 +23,7 @@ class PngImage {
   int Width() const;   // -1 when empty
   int Height() const;  // -1 when empty
   Gdiplus::Bitmap* Bitmap() const { return bitmap_.get(); }
+  HGLOBAL DataBlock() const { return block_; }
 
   // Draws into the rectangle with high-quality interpolation; all four 0 draws at (0, 0) at
   // the picture's own size. Nothing without a graphics object or a picture.

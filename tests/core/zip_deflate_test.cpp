@@ -163,6 +163,8 @@ const RoundTripCase kRoundTrips[] = {
     {"SeveralMiBOfLogLines", [] { return LogLines(6 << 20); }},
 };
 
+void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
+
 class DeflateRoundTrip : public testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(DeflateRoundTrip, InflatesToTheInputWhateverThePieceSize) {
@@ -176,7 +178,7 @@ TEST_P(DeflateRoundTrip, InflatesToTheInputWhateverThePieceSize) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, DeflateRoundTrip, testing::ValuesIn(kRoundTrips),
+INSTANTIATE_TEST_SUITE_P(Data, DeflateRoundTrip, testing::ValuesIn(kRoundTrips),
                          [](const testing::TestParamInfo<RoundTripCase>& info) { return std::string(info.param.name); });
 
 TEST(Deflate, ByteAtATimeInputGivesAValidStream) {

@@ -9,8 +9,9 @@
 
 namespace Logging {
 
-namespace {
 std::atomic<bool> g_running{false};
+
+namespace {
 std::atomic<std::shared_ptr<Logger>> g_logger;
 Platform* g_platform = nullptr;
 char g_logDirectory[260] = "";
@@ -198,7 +199,7 @@ const char* LogFileName() { return kFileName; }
 
 using namespace Logging;
 
-void LogMessage(int level, const char* format, ...) {
+void LogMessageOn(int level, const char* format, ...) {
   if (!g_running.load(std::memory_order_relaxed)) return;
   va_list args;
   va_start(args, format);

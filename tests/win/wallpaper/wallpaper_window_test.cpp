@@ -1,0 +1,372 @@
+// The wallpaper window under Wine: finding the wallpaper layer of the desktop stand-in in
+// both shell layouts (built in this process, where Wine draws its children), creating and
+// moving the window, the bottom-most window when there is no shell, playing and looping a
+// monitor's video, the maximised-window pause, overlay and volume messages, bad files, and
+// what Wine's renderer does with Cover, Contain, Stretch and the crop anchor.
+#include <windows.h>
+#include <mfapi.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../../../tools/desktop-standin/DesktopStandin.h"
+#include "WallpaperHarness.h"
+#include "app/AppFlags.h"
+#include "app/Messages.h"
+#include "app/SettingsStore.h"
+#include "engine/Monitor.h"
+#include "engine/Player_win.h"
+#include "engine/VideoWnd_win.h"
+
+using namespace wallpapertest;
+
+namespace {
+
+// A physical monitor of the test: no platform probe, its display rectangle given directly.
+std::unique_ptr<CMonitor> TestMonitor(MonitorRect rect) {
+  auto monitor = std::make_unique<CMonitor>(nullptr, &rect, 0);
+  monitor->displayRect = rect;
+  return monitor;
+}
+
+class WallpaperTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Flags() = AppFlags();
+    InstallVideoWndFactory();
+    CVideoWnd::SetAppWindow(app.hwnd());
+    CVideoWnd::SetWineDetection(-1);
+    DeleteSection(L"Video");  // records written by earlier tests' monitors
+    ClearLog();
+    ClearBoxes();
+  }
+  void TearDown() override {
+    monitor.reset();
+    standin.reset();
+    CVideoWnd::SetAppWindow(nullptr);
+    CVideoWnd::SetWineDetection(-1);
+    Flags() = AppFlags();
+    PumpFor(50);
+  }
+  void OpenStandin(DesktopStandin::Layout layout) {
+    standin = std::make_unique<DesktopStandin>(layout);
+    ASSERT_TRUE(standin->Open());
+  }
+  CVideoWnd* Wnd() const { return monitor ? VideoWndOf(*monitor) : nullptr; }
+  CPlayer* Player() const { return Wnd() ? Wnd()->Player() : nullptr; }
+  CPlayer::State State() const { return Player() ? Player()->GetState() : CPlayer::Closed; }
+  int Started() const { return app.Count(WM_APP_WALLPAPER_EVENT, MESessionStarted); }
+  bool WaitStarted(int count, DWORD ms = 10000) {
+    return PumpUntil([&] { return Started() >= count; }, ms);
+  }
+
+  AppWindow app;
+  std::unique_ptr<DesktopStandin> standin;
+  std::unique_ptr<CMonitor> monitor;
+};
+
+TEST_F(WallpaperTest, LayerSearchFindsTheWorkerWBehindTheIconsInBothLayouts) {
+  EXPECT_EQ(CVideoWnd::FindWallpaperLayer(), nullptr) << "Wine has no shell";
+  OpenStandin(DesktopStandin::Layout::Classic);
+  EXPECT_EQ(standin->Wallpaper(), nullptr);
+  HWND layer = CVideoWnd::FindWallpaperLayer();
+  ASSERT_NE(standin->Wallpaper(), nullptr) << "0x052C split the icons from the wallpaper";
+  EXPECT_EQ(layer, standin->Wallpaper());
+  EXPECT_EQ(GetParent(standin->DefView()), standin->Icons());
+  EXPECT_EQ(CVideoWnd::FindWallpaperLayer(), layer) << "found again, the same";
+  standin.reset();
+  OpenStandin(DesktopStandin::Layout::Newer);
+  layer = CVideoWnd::FindWallpaperLayer();
+  EXPECT_EQ(layer, standin->Wallpaper()) << "the WorkerW inside Progman";
+  EXPECT_EQ(GetParent(layer), standin->Progman());
+}
+
+TEST_F(WallpaperTest, WindowStandsInTheLayerAtTheDisplayRectAndMovesKeepingItsPlayer) {
+  for (auto layout : {DesktopStandin::Layout::Classic, DesktopStandin::Layout::Newer}) {
+    SCOPED_TRACE(layout == DesktopStandin::Layout::Classic ? "classic" : "newer");
+    OpenStandin(layout);
+    monitor = TestMonitor({100, 50, 420, 230});
+    // Wine's video renderer in a child of the classic layer's top-level WorkerW, in the same
+    // process, can hang the session's close; that layout plays sound only here.
+    monitor->settings.Path = Fixture(layout == DesktopStandin::Layout::Classic ? L"tone.wav" : L"clip.avi");
+    EXPECT_EQ(monitor->RefreshWindow(), S_OK);
+    ASSERT_NE(Wnd(), nullptr);
+    HWND window = Wnd()->hwnd();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(Wnd()->IsBottomMost());
+    EXPECT_EQ(GetParent(window), standin->Wallpaper());
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, standin->Wallpaper(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right, 420);
+    EXPECT_EQ(r.bottom, 230);
+    LONG style = GetWindowLongW(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CHILD);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_FALSE(style & (WS_BORDER | WS_CAPTION));
+    ASSERT_TRUE(WaitStarted(1));
+    CPlayer* player = Player();
+
+    monitor->displayRect = {0, 0, 160, 90};
+    EXPECT_TRUE(Wnd()->Create(*monitor));
+    EXPECT_EQ(Wnd()->hwnd(), window) << "moved, not made anew";
+    EXPECT_EQ(Player(), player);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 160);
+    EXPECT_EQ(r.bottom - r.top, 90);
+    EXPECT_TRUE(Wnd()->Create(*monitor)) << "already there";
+    EXPECT_EQ(State(), CPlayer::Started) << "the video goes on playing";
+
+    monitor->displayRect = {};  // no usable display rectangle: the whole layer
+    EXPECT_TRUE(Wnd()->Create(*monitor));
+    RECT layerClient;
+    GetClientRect(standin->Wallpaper(), &layerClient);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, layerClient.right);
+    EXPECT_EQ(r.bottom - r.top, layerClient.bottom);
+
+    monitor->SetPath(nullptr, false);
+    EXPECT_EQ(monitor->videoWnd, nullptr);
+    EXPECT_FALSE(IsWindow(window));
+    monitor.reset();
+    standin.reset();
+    app.received.clear();
+  }
+}
+
+TEST_F(WallpaperTest, WithoutAShellUnderWineTheWindowIsBottomMostOverTheMonitor) {
+  ASSERT_TRUE(CVideoWnd::RunningOnWine());
+  monitor = TestMonitor({40, 30, 360, 210});
+  monitor->settings.Path = Fixture(L"clip.avi");
+  EXPECT_EQ(monitor->RefreshWindow(), S_OK);
+  ASSERT_NE(Wnd(), nullptr);
+  HWND window = Wnd()->hwnd();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(Wnd()->IsBottomMost());
+  EXPECT_EQ(GetParent(window), nullptr);
+  EXPECT_EQ(GetAncestor(window, GA_ROOT), window);
+  LONG style = GetWindowLongW(window, GWL_STYLE), exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_BORDER | WS_CAPTION));
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW) << "out of the taskbar";
+  EXPECT_TRUE(exStyle & WS_EX_NOACTIVATE);
+  RECT r;
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.right, 360);
+  EXPECT_EQ(r.bottom, 210);
+  EXPECT_EQ(LogCount("No desktop wallpaper layer: bottom-most window"), 1);
+  EXPECT_TRUE(Boxes().empty());
+  // Another window raised or pushed down: the wallpaper stays the last of the top-level windows.
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  HWND below = GetWindow(window, GW_HWNDNEXT);
+  while (below && !IsWindowVisible(below)) below = GetWindow(below, GW_HWNDNEXT);
+  EXPECT_EQ(below, nullptr) << "no visible top-level window below the wallpaper";
+  ASSERT_TRUE(WaitStarted(1));
+}
+
+TEST_F(WallpaperTest, OnWindowsAMissingLayerIsAnError) {
+  CVideoWnd::SetWineDetection(0);
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->settings.Path = Fixture(L"clip.avi");
+  EXPECT_NE(monitor->RefreshWindow(), S_OK);
+  EXPECT_EQ(LogCount("Failed to get desktop window"), 1);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, L"Unable to get desktop window");
+  EXPECT_EQ(Boxes()[0].caption, L"Qendor V2.1");
+  EXPECT_EQ(Boxes()[0].style, static_cast<UINT>(MB_ICONEXCLAMATION));
+  ASSERT_NE(monitor->videoWnd, nullptr) << "the object stays, without a window";
+  EXPECT_FALSE(monitor->videoWnd->HasWindow());
+}
+
+TEST_F(WallpaperTest, PlaysLoopsAndReportsEachEventToTheMainWindow) {
+  OpenStandin(DesktopStandin::Layout::Newer);
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
+  ASSERT_NE(Wnd(), nullptr);
+  ASSERT_TRUE(WaitStarted(3, 20000)) << "a 0.6 s clip starts three times within 20 s";
+  EXPECT_GE(app.Count(WM_APP_WALLPAPER_EVENT, MEEndOfPresentation), 2);
+  EXPECT_GE(app.Count(WM_APP_WALLPAPER_EVENT, MESessionEnded), 2);
+  EXPECT_GE(LogCount("Media session ended"), 2);
+  EXPECT_GE(LogCount("Start media session"), 3);
+  for (const auto& m : app.received) {
+    if (m.message == WM_APP_WALLPAPER_EVENT) {
+      EXPECT_EQ(reinterpret_cast<HWND>(m.lParam), Wnd()->hwnd());
+    }
+  }
+  EXPECT_GE(LogCount("Native Video Size: 160x90; Aspect ratio: 16x9") + LogCount("Native Video Size: 160x90; Aspect ratio: 160x90"), 1);
+}
+
+// A top-level window of this process, maximised over the primary monitor.
+struct CoveringWindow {
+  HWND hwnd = nullptr;
+  CoveringWindow(const wchar_t* title, const wchar_t* className) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+    hwnd = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, 50, 50, 300, 200, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+  }
+  ~CoveringWindow() { DestroyWindow(hwnd); }
+};
+
+TEST_F(WallpaperTest, MaximisedWindowPausesWithinFiveSecondsAndRestoreResumes) {
+  Flags().pauseWhenMaximised = true;
+  OpenStandin(DesktopStandin::Layout::Newer);
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
+  ASSERT_TRUE(WaitStarted(1));
+  {
+    CoveringWindow covering(L"Editor", L"QendorTestCovering");
+    EXPECT_TRUE(PumpUntil([&] { return State() == CPlayer::Paused; }, 5500)) << "the 5 s timer pauses it";
+    EXPECT_TRUE(Wnd()->pausedByMaximised);
+    EXPECT_EQ(Wnd()->maximisedWindow, covering.hwnd);
+    EXPECT_EQ(LogCount("Detected maximized window"), 1);
+    ShowWindow(covering.hwnd, SW_RESTORE);
+    EXPECT_TRUE(PumpUntil([&] { return State() == CPlayer::Started; }, 5500)) << "restored: resumes within 5 s";
+    EXPECT_FALSE(Wnd()->pausedByMaximised);
+    ShowWindow(covering.hwnd, SW_SHOWMAXIMIZED);
+    Wnd()->TimerStep();
+    EXPECT_EQ(State(), CPlayer::Paused);
+  }
+  Wnd()->TimerStep();  // the covering window is gone
+  EXPECT_EQ(State(), CPlayer::Started);
+  EXPECT_GE(LogCount("Resume"), 2);
+}
+
+TEST_F(WallpaperTest, MaximisedWindowRuleExceptionsAndTheUsersPause) {
+  Flags().pauseWhenMaximised = true;
+  OpenStandin(DesktopStandin::Layout::Newer);
+  // A wallpaper outside the screen: a window maximised on the screen does not overlap it.
+  monitor = TestMonitor({4000, 0, 4320, 180});
+  monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
+  ASSERT_TRUE(WaitStarted(1));
+  {
+    CoveringWindow covering(L"Editor", L"QendorTestCovering");
+    Wnd()->TimerStep();
+    EXPECT_EQ(State(), CPlayer::Started) << "another monitor's maximised window";
+    monitor->displayRect = {0, 0, 320, 180};
+    ASSERT_TRUE(Wnd()->Create(*monitor));
+    EXPECT_TRUE(Wnd()->IsMaximisedOver(covering.hwnd));
+    EXPECT_FALSE(Wnd()->IsMaximisedOver(Wnd()->hwnd())) << "not maximised";
+  }
+  {
+    CoveringWindow photos(L"Photos", L"ApplicationFrameWindow");
+    ClearLog();
+    Wnd()->TimerStep();
+    Wnd()->TimerStep();
+    EXPECT_EQ(State(), CPlayer::Started) << "the hidden Photos frame does not count";
+    EXPECT_EQ(LogCount("Detected maximized window. Text: Photos. Class: ApplicationFrameWindow. This window may be "
+                       "invisible, therefore not used"),
+              1);
+  }
+  // The user's pause is left alone while a maximised window comes and goes.
+  EXPECT_EQ(Wnd()->Pause(true), S_OK);
+  {
+    CoveringWindow covering(L"Editor", L"QendorTestCovering");
+    Wnd()->TimerStep();
+    EXPECT_EQ(State(), CPlayer::Paused);
+    EXPECT_FALSE(Wnd()->pausedByMaximised);
+  }
+  Wnd()->TimerStep();
+  EXPECT_EQ(State(), CPlayer::Paused) << "still the user's pause";
+  EXPECT_EQ(Wnd()->Pause(false), S_OK);
+  EXPECT_EQ(State(), CPlayer::Started);
+  // Switching the option off resumes a wallpaper this rule had paused.
+  {
+    CoveringWindow covering(L"Editor", L"QendorTestCovering");
+    Wnd()->TimerStep();
+    ASSERT_EQ(State(), CPlayer::Paused);
+    Flags().pauseWhenMaximised = false;
+    Wnd()->TimerStep();
+    EXPECT_EQ(State(), CPlayer::Started);
+    EXPECT_FALSE(Wnd()->pausedByMaximised);
+  }
+}
+
+TEST_F(WallpaperTest, PauseAndMuteAllPausesAsSoonAsPlaybackStarts) {
+  Flags().pauseAndMuteAll = true;
+  OpenStandin(DesktopStandin::Layout::Newer);
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
+  ASSERT_TRUE(WaitStarted(1));
+  EXPECT_EQ(State(), CPlayer::Paused);
+  EXPECT_EQ(LogCount("Pause"), 1);
+}
+
+TEST_F(WallpaperTest, OverlayAndVolumeMessages) {
+  OpenStandin(DesktopStandin::Layout::Newer);
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->settings.Volume = 80;
+  monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
+  ASSERT_TRUE(WaitStarted(1));
+  ASSERT_TRUE(Player()->HasStreamVolume());
+  float level = -1;
+  EXPECT_EQ(Player()->GetVolume(&level), S_OK);
+  EXPECT_FLOAT_EQ(level, 0.8f) << "the record's volume applied after the start";
+  SendMessageW(Wnd()->hwnd(), WM_APP_SET_VOLUME, 30, 0);
+  EXPECT_FLOAT_EQ(Wnd()->volume, 0.3f);
+  Player()->GetVolume(&level);
+  EXPECT_FLOAT_EQ(level, 0.3f);
+  SendMessageW(Wnd()->hwnd(), WM_APP_SET_VOLUME, 0, 0);
+  Player()->GetVolume(&level);
+  EXPECT_FLOAT_EQ(level, 0.0f);
+  // Wine's mixer has no bitmap service: the overlay is kept and the call fails quietly.
+  SendMessageW(Wnd()->hwnd(), WM_APP_SET_OVERLAY, 100, 0);
+  EXPECT_TRUE(Wnd()->overlayEnabled);
+  EXPECT_FLOAT_EQ(Wnd()->overlayAlpha, 1.0f);
+  SendMessageW(Wnd()->hwnd(), WM_APP_SET_OVERLAY, 0, 0);
+  EXPECT_FALSE(Wnd()->overlayEnabled);
+  EXPECT_FLOAT_EQ(Wnd()->overlayAlpha, 0.0f);
+  EXPECT_EQ(State(), CPlayer::Started);
+}
+
+TEST_F(WallpaperTest, BadFilesShowTheSystemTextAndTheNextGoodFilePlays) {
+  OpenStandin(DesktopStandin::Layout::Newer);
+  monitor = TestMonitor({0, 0, 320, 180});
+  const std::wstring bad[] = {Fixture(L"missing.mp4"), Fixture(L"empty.mp4"), Fixture(L"text.mp4"),
+                              Fixture(L"folder.mp4"), FixtureDir() + L"n\u00e4me-\u65e5\u672c-missing.avi"};
+  for (const std::wstring& path : bad) {
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    ClearBoxes();
+    monitor->SetPath(path.c_str(), false);
+    PumpFor(300);
+    ASSERT_EQ(Boxes().size(), 1u);
+    const std::wstring text = Boxes()[0].text;
+    std::wstring start = L"Failed to open file\n" + path + L"\n";
+    EXPECT_EQ(text.substr(0, start.size()), start);
+    EXPECT_GT(text.size(), start.size()) << "with the system's text";
+    EXPECT_EQ(Boxes()[0].style, static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(Boxes()[0].owner, Wnd()->hwnd());
+    ASSERT_NE(Wnd(), nullptr) << "the window stays, without video";
+    EXPECT_TRUE(Wnd()->HasWindow());
+  }
+  ClearBoxes();
+  int before = Started();
+  monitor->SetPath(Fixture(L"cl\u00efp-\u65e5\u672c.avi").c_str(), false);
+  EXPECT_TRUE(WaitStarted(before + 1)) << "a good file under a non-ASCII name plays";
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(WallpaperTest, DestroyingTheWindowShutsThePlayerDown) {
+  OpenStandin(DesktopStandin::Layout::Newer);
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
+  ASSERT_TRUE(WaitStarted(1));
+  HWND window = Wnd()->hwnd();
+  ClearLog();
+  monitor->RemoveWindow();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(LogCount("Close media session"), 1);
+  EXPECT_EQ(LogCount("CloseSession timed out"), 0);
+  PumpFor(300);  // events still queued for the gone window must not crash anything
+}
+
+}  // namespace

@@ -28,7 +28,7 @@ constexpr int kLookahead = kMaxMatch + 4;
 // History (32 KiB), the pending block's input and the next piece of input.
 constexpr int kBufferSize = 4 * 65536;
 constexpr int kBufferSlack = 16;  // word-wise comparison may read a little past the data
-constexpr int kHash4Bits = 15;
+constexpr int kHash4Bits = 16;
 constexpr int kHash3Bits = 14;
 constexpr int32_t kNoPosition = -(1 << 30);
 // A match of 3 bytes farther than this costs more than three literals.
@@ -199,18 +199,23 @@ struct DeflateEncoder::State {
     }
     int chainLeft = minLength >= tuning.goodLength ? tuning.maxChain >> 2 : tuning.maxChain;
     int32_t candidate = candidate4;
+    // The candidate must agree with the current position on the 4 bytes ending just past the
+    // best length so far, or it cannot be longer.
+    int probe = std::max(best - 3, 0);
+    uint32_t wanted = Load32(cur + probe);
     while (candidate >= lowest && chainLeft-- > 0) {
       const uint8_t* m = window + candidate;
-      const int probe = std::max(best - 3, 0);
-      if (Load32(m + probe) == Load32(cur + probe) && Load32(m) == v) {
+      const int link = chain[candidate & kWindowMask];
+      if (Load32(m + probe) == wanted && Load32(m) == v) {
         const int len = MatchLength(m, cur, 4, maxLength);
         if (len > best) {
           best = found = len;
           *distance = p - candidate;
           if (len >= nice) break;
+          probe = best - 3;
+          wanted = Load32(cur + probe);
         }
       }
-      const int link = chain[candidate & kWindowMask];
       if (link == 0) break;
       candidate -= link;
     }

@@ -197,6 +197,30 @@ TEST(Deflate, CompressesRepetitiveDataAndBoundsIncompressibleData) {
   EXPECT_LE(Compress(random, 65536).size(), random.size() + 5 * (random.size() / 32768 + 1));
 }
 
+TEST(Deflate, FindsMatchesAtTheLimitsOfTheFormat) {
+  // Each input is only small when the encoder uses the matches it was built around.
+  const auto find = [](const char* name) {
+    for (const RoundTripCase& c : kRoundTrips)
+      if (std::string(c.name) == name) return c.make();
+    return Bytes{};
+  };
+  struct Case {
+    const char* name;
+    size_t atMost;
+  };
+  const Case cases[] = {
+      {"MatchAtDistance32768", 32768 + 200},         // the 3000 repeated bytes cost a few matches
+      {"MatchesOf258AndLonger", 258 + 1000 + 400},   // one copy of each unit, the rest matches
+      {"ShortMatchesOfThree", 50000 * 9 / 10},        // literals alone would need about 50000
+      {"LongRunOfOneByte", 1000},
+  };
+  for (const Case& c : cases) {
+    const Bytes input = find(c.name);
+    ASSERT_FALSE(input.empty()) << c.name;
+    EXPECT_LE(Compress(input, 65536).size(), c.atMost) << c.name;
+  }
+}
+
 TEST(Deflate, ReportsAFailingOutputAndStops) {
   const Bytes input = LogLines(1 << 20);
   Collector out;

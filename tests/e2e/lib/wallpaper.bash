@@ -1,0 +1,63 @@
+# Shared steps of the wallpaper end-to-end tests: media fixtures, a monitor's record in the
+# registry (Wine's one monitor has the key Default_Monitor_0000), the log, screenshots.
+source "$(dirname "$0")/lib/common.bash"
+fixtures="$build/e2e-wallpaper"
+bash "$(dirname "$0")/../../tools/fixtures/make-fixtures.sh" "$fixtures" >/dev/null 2>&1 || fail "fixtures"
+if [ ! -s "$fixtures/halves.avi" ]; then
+  # 4:3, red top half, blue bottom half, with a PCM track so that it loops under Wine.
+  ffmpeg -hide_banner -loglevel error -y -f lavfi -i color=c=0xFF0000:s=160x60:r=15 \
+    -f lavfi -i color=c=0x0000FF:s=160x60:r=15 -f lavfi -i sine=frequency=330:sample_rate=44100 \
+    -filter_complex '[0:v][1:v]vstack=inputs=2[v]' -map '[v]' -map 2:a -t 1 -ac 2 \
+    -c:v rawvideo -pix_fmt bgra -c:a pcm_s16le "$fixtures/halves.avi" || fail "halves.avi"
+fi
+monitor_key="$app_key\\Video\\Default_Monitor_0000"
+shots="$build/shots"
+mkdir -p "$shots"
+log_file=""
+
+# Fresh settings with logging on and the given record: path [VideoSize PosX PosY].
+prepare_record() {
+  reset_settings
+  wine reg add "$app_key" /v Ver /t REG_SZ /d Qendor2.1 /f >/dev/null 2>&1
+  wine reg add "$app_key\\BugReport" /v EnableLogging /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine reg add "$monitor_key" /v Path /t REG_SZ /d "$(winepath -w "$1" | tr -d '\r')" /f >/dev/null 2>&1
+  local name value i=2
+  for name in VideoSize PosX PosY; do
+    value="${!i:-}"
+    [ -n "$value" ] && wine reg add "$monitor_key" /v $name /t REG_DWORD /d "$value" /f >/dev/null 2>&1
+    i=$((i + 1))
+  done
+  local temp
+  temp=$(temp_dir_unix)
+  log_file="$temp/Qendor2.log"
+  rm -f "$log_file" "$log_file.bak"
+}
+log_count() {
+  local n=0
+  [ -f "$log_file" ] && n=$(grep -c -- ": $1"$'\r'"\?$" "$log_file")
+  echo "${n:-0}"
+}
+# Waits until the log holds the line at least n times: line n seconds.
+wait_log() {
+  local line=$1 count=$2 seconds=$3 i
+  for i in $(seq 1 $((seconds * 10))); do
+    [ "$(log_count "$line")" -ge "$count" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+# r, g, b, k (black) or ? for a pixel of a screenshot.
+colour() {
+  local rgb r g b
+  rgb=$(pixel "$1" "$2" "$3")
+  IFS=, read -r r g b <<<"$rgb"
+  if [ "$r" -lt 40 ] && [ "$g" -lt 40 ] && [ "$b" -lt 40 ]; then echo k
+  elif [ "$r" -gt 150 ] && [ "$g" -lt 80 ] && [ "$b" -lt 80 ]; then echo r
+  elif [ "$b" -gt 150 ] && [ "$r" -lt 80 ] && [ "$g" -lt 80 ]; then echo b
+  else echo "?"; fi
+}
+end_app() {
+  close_app
+  wait_exit "$app_pid" 30 || { kill "$app_pid" 2>/dev/null; fail "the program did not end"; }
+}

@@ -239,6 +239,8 @@ TEST_F(WallpaperTest, MaximisedWindowPausesWithinFiveSecondsAndRestoreResumes) {
   Wnd()->TimerStep();  // the covering window is gone
   EXPECT_EQ(State(), CPlayer::Started);
   EXPECT_GE(LogCount("Resume"), 2);
+  int started = Started();
+  EXPECT_TRUE(WaitStarted(started + 1, 8000)) << "the resumed clip plays on to its end and loops";
 }
 
 TEST_F(WallpaperTest, MaximisedWindowRuleExceptionsAndTheUsersPause) {

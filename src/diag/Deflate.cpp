@@ -96,6 +96,8 @@ double EstimateBits(const uint32_t* a, const uint32_t* b, int count, int* used) 
 
 struct DeflateEncoder::State {
   State(DeflateOutput& output, const DeflateTuning& t) : out(output), tuning(t), bits(output, outBuffer, kOutputBuffer) {
+    // Comparisons may look a few bytes past the data; those bytes are then always defined.
+    std::memset(window, 0, sizeof window);
     Reset();
   }
 
@@ -142,7 +144,6 @@ struct DeflateEncoder::State {
     std::fill(std::begin(head4), std::end(head4), kNoPosition);
     std::fill(std::begin(head3), std::end(head3), kNoPosition);
     std::fill(std::begin(chain), std::end(chain), uint16_t{0});
-    std::memset(window + kBufferSize, 0, kBufferSlack);
   }
 
   int32_t CoveredEnd() const { return havePrevious ? pos - 1 : pos; }

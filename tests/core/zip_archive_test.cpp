@@ -80,7 +80,7 @@ class MemorySource : public ZipSourceFile {
     ++reads;
     if (failReadAt != 0 && at_ >= failReadAt) return false;
     got = static_cast<uint32_t>(std::min<uint64_t>(size, content_.size() - at_));
-    std::memcpy(buffer, content_.data() + at_, got);
+    if (got != 0) std::memcpy(buffer, content_.data() + at_, got);
     at_ += got;
     return true;
   }

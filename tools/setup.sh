@@ -26,13 +26,22 @@ qendor_setup() {
 # Configures and builds both trees: build/native (g++) and build/win (mingw-w64).
 qendor_build() {
   local top="$1"
-  local jobs
-  jobs=$(nproc 2>/dev/null || echo 2)
+  qendor_build_native "$top" && qendor_build_win "$top"
+}
+qendor_build_native() {
+  local top="$1"
   cmake -S "$top" -B "$top/build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || return 1
-  cmake --build "$top/build/native" -j "$jobs" || return 1
+  cmake --build "$top/build/native" -j "$(nproc 2>/dev/null || echo 2)" || return 1
+}
+# The Windows tree; with target names, only those (the program alone for ./run).
+qendor_build_win() {
+  local top="$1"
+  shift
+  local targets=()
+  [ $# -gt 0 ] && targets=(--target "$@")
   cmake -S "$top" -B "$top/build/win" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw64.cmake" >/dev/null || return 1
-  cmake --build "$top/build/win" -j "$jobs" || return 1
+  cmake --build "$top/build/win" -j "$(nproc 2>/dev/null || echo 2)" "${targets[@]}" || return 1
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then

@@ -10,8 +10,8 @@ wine reg delete "$copy_key" /f >/dev/null 2>&1
 wine "$copy_dir/QendorCopy.exe" </dev/null >/dev/null 2>&1 &
 app_pid=$!
 wait_window 20000 visible || fail "the copy's window did not appear"
-close_app
-wait_exit "$app_pid" 15 || fail "the copy did not end"
+wine "$driver" post-command "$title" 1 >/dev/null 2>&1  # Enter ends the dialog
+wait_exit "$app_pid" 15 || fail "the copy did not end on Enter"
 rm -rf "$copy_dir"
 
 [ "$(reg_value "$copy_key" Ver)" = "Qendor2.1" ] || fail "the copy's tree has no Ver"

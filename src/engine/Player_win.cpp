@@ -18,6 +18,7 @@ namespace {
 
 constexpr DWORD kCloseWaitMs = 5000;
 
+
 // Normalized rectangle of the whole picture.
 constexpr MFVideoNormalizedRect kWholePicture = {0.0f, 0.0f, 1.0f, 1.0f};
 

@@ -12,7 +12,20 @@ namespace Logging {
 std::atomic<bool> g_running{false};
 
 namespace {
-std::atomic<std::shared_ptr<Logger>> g_logger;
+// The running logger. Calls copy the pointer under this lock (held for the copy only), so a
+// call that overlaps a stop keeps the old logger alive until it returns.
+std::mutex g_loggerLock;
+std::shared_ptr<Logger> g_logger;
+
+std::shared_ptr<Logger> RunningLogger() {
+  std::lock_guard<std::mutex> lock(g_loggerLock);
+  return g_logger;
+}
+std::shared_ptr<Logger> ReplaceLogger(std::shared_ptr<Logger> logger) {
+  std::lock_guard<std::mutex> lock(g_loggerLock);
+  g_logger.swap(logger);
+  return logger;
+}
 Platform* g_platform = nullptr;
 char g_logDirectory[260] = "";
 constexpr char kFileName[] = "Qendor2.log";
@@ -26,10 +39,11 @@ void SetLogDirectory(const std::string& directory) {
 
 void Dispatch(int level, const char* sinkName, const char* format, va_list* args) {
   if (!g_running.load(std::memory_order_acquire)) return;
-  std::shared_ptr<Logger> logger = g_logger.load(std::memory_order_acquire);
+  std::shared_ptr<Logger> logger = RunningLogger();
   if (!logger) return;
   std::lock_guard<std::mutex> lock(logger->Mutex());
   Record record(level, format, args);
+  record.logger = logger.get();
   logger->Dispatch(std::string_view(sinkName ? sinkName : ""), record);
 }
 }  // namespace
@@ -143,10 +157,11 @@ ForkBackend::ForkBackend(int level, int options, std::string first, std::string 
     : Backend(level, options), first_(std::move(first)), second_(std::move(second)) {}
 
 void ForkBackend::Write(Record& record) {
-  std::shared_ptr<Logger> logger = g_logger.load(std::memory_order_acquire);
-  if (!logger) return;
-  logger->Dispatch(first_, record);
-  logger->Dispatch(second_, record);
+  // Through the record's own logger, whose mutex this call holds: the running logger may
+  // already be another one.
+  if (!record.logger) return;
+  record.logger->Dispatch(first_, record);
+  record.logger->Dispatch(second_, record);
 }
 
 void Logger::Register(const std::string& name, std::shared_ptr<Backend> sink) {
@@ -181,7 +196,7 @@ int LevelFromName(const std::wstring& name) {
 }
 
 void ConfigureLogging(const std::wstring& levelName) {
-  std::shared_ptr<Logger> logger = g_logger.load();
+  std::shared_ptr<Logger> logger = RunningLogger();
   if (!logger) return;
   int level = LevelFromName(levelName);
   logger->Register("dbgr", std::make_shared<DebuggerBackend>(level, kAllOptions));
@@ -219,7 +234,7 @@ bool LoggingRunning() { return g_running.load(); }
 
 void StopLogging() {
   g_running.store(false, std::memory_order_release);
-  std::shared_ptr<Logger> logger = g_logger.exchange(nullptr);
+  std::shared_ptr<Logger> logger = ReplaceLogger(nullptr);
   if (!logger) return;
   std::lock_guard<std::mutex> lock(logger->Mutex());
   logger->NotifyAll(1);
@@ -231,7 +246,7 @@ void StartLogging(bool atStartup) {
   StopLogging();
   if (GetProfileInt(L"BugReport", L"EnableLogging", 0) == 0) return;
   std::wstring levelName = GetProfileString(L"BugReport", L"LogLevel", L"debug");
-  g_logger.store(std::make_shared<Logger>());
+  ReplaceLogger(std::make_shared<Logger>());
   SetLogDirectory(CurrentPlatform().TempDirectory());
   g_running.store(true, std::memory_order_release);
   ConfigureLogging(levelName);

@@ -39,12 +39,15 @@ class Platform {
 void SetPlatform(Platform* platform);
 Platform& CurrentPlatform();
 
+class Logger;
+
 struct Record {
   int level;
   const char* format;
   va_list* args;
   char text[kTextSize];
   size_t length = 0;
+  Logger* logger = nullptr;  // the logger this call runs against (the fork sink dispatches through it)
 
   Record(int lvl, const char* fmt, va_list* a) : level(lvl), format(fmt), args(a) { text[0] = 0; }
   // Composes the text once, with the given options; later calls reuse it unchanged.

@@ -199,8 +199,8 @@ int main(int argc, char** argv) {
   g_playMs = argc > 4 ? static_cast<DWORD>(std::atoi(argv[4])) : 0;
   g_waitEnd = !(argc > 5 && std::string(argv[5]) == "close-while-playing");
   const std::wstring clip(folder.begin(), folder.end());
-  const std::wstring clipPath = clip + L"short.avi";
-  const std::wstring shortPath = clip + (getenv("SOAK_LOOP_CLIP") ? L"clip.avi" : L"short.avi");
+  const std::wstring clipPath = clip + L"clip.avi";
+  const std::wstring shortPath = clip + (getenv("SOAK_SHORT_LOOPS") ? L"short.avi" : L"clip.avi");
 
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
   if (FAILED(MFStartup(MF_VERSION, MFSTARTUP_FULL))) return 3;

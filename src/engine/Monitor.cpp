@@ -114,10 +114,9 @@ int32_t CMonitor::RefreshWindow() {
 
 void CMonitor::ApplyStretchAndPosition() {
   if (!videoWnd) return;
-  videoWnd->ApplyStretchAndPosition(settings.VideoSize == WallpaperSettings::Stretch,
-                                    settings.VideoSize == WallpaperSettings::Cover,
-                                    static_cast<float>(settings.PosX) / 100.0f,
-                                    static_cast<float>(settings.PosY) / 100.0f);
+  videoWnd->ApplyStretchAndPosition(
+      settings.VideoSize == WallpaperSettings::Stretch, settings.VideoSize == WallpaperSettings::Cover,
+      static_cast<float>(settings.PosX) / 100.0f, static_cast<float>(settings.PosY) / 100.0f);
 }
 
 bool CMonitor::SetVideoSize(int size) {

@@ -80,7 +80,7 @@ void SetWallpaperWindowFactory(WallpaperWindowFactory factory);
 
 // Result codes returned by RefreshWindow besides the player's.
 constexpr int32_t kResultOk = 0;
-constexpr int32_t kResultNothingOpened = 1;                            // S_FALSE
+constexpr int32_t kResultNothingOpened = 1;                         // S_FALSE
 constexpr int32_t kResultFail = static_cast<int32_t>(0x80004005u);  // E_FAIL
 
 class CMonitor {

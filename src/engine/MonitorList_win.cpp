@@ -2,7 +2,11 @@
 // and writing the selection at the end.
 #include "engine/MonitorList_win.h"
 
+// GDI+ needs the COM declarations that the lean Windows header leaves out.
+#include <objidl.h>
+// clang-format off
 #include <gdiplus.h>
+// clang-format on
 
 #include "app/AppFlags.h"
 #include "app/AppServices_win.h"
@@ -157,8 +161,8 @@ LRESULT CMonitorList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     }
     case WM_LBUTTONDOWN: {
-      int hit = monitor_layout::HitTest(monitors, static_cast<short>(LOWORD(lParam)),
-                                        static_cast<short>(HIWORD(lParam)));
+      int hit =
+          monitor_layout::HitTest(monitors, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       if (hit >= 0 && hit != selected) {
         selected = hit;
         InvalidateRect(hwnd(), nullptr, FALSE);

@@ -143,9 +143,8 @@ bool CVideoWnd::Create(CMonitor& monitor) {
   bool created;
   if (bottomMost) {
     LogMessage(Info, "No desktop wallpaper layer: bottom-most window");
-    created = CWnd::Create(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP | WS_VISIBLE,
-                           target.left, target.top, target.right - target.left, target.bottom - target.top,
-                           nullptr, 0);
+    created = CWnd::Create(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP | WS_VISIBLE, target.left,
+                           target.top, target.right - target.left, target.bottom - target.top, nullptr, 0);
     if (created) SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   } else {
     created = CWnd::Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE, target.left, target.top,
@@ -164,8 +163,7 @@ bool CVideoWnd::OnCreate() {
   if (FAILED(hr)) {
     player = nullptr;
     LogMessage(Error, "Player CreateInstance failed. Error 0x%08X", static_cast<unsigned>(hr));
-    ShowAppMessage(hwnd(), Insert(LoadResString(153), {SystemErrorText(static_cast<DWORD>(hr))}),
-                   MB_ICONEXCLAMATION);
+    ShowAppMessage(hwnd(), Insert(LoadResString(153), {SystemErrorText(static_cast<DWORD>(hr))}), MB_ICONEXCLAMATION);
     return false;
   }
   RECT client;
@@ -266,7 +264,8 @@ bool CVideoWnd::IsMaximisedOver(HWND window) {
     if (!photosNoted) {
       photosNoted = true;
       if (window != maximisedWindow)
-        LogMessage(Info, "Detected maximized window. Text: %S. Class: %S. This window may be invisible, therefore not used",
+        LogMessage(Info,
+                   "Detected maximized window. Text: %S. Class: %S. This window may be invisible, therefore not used",
                    title, className);
     }
     return false;
@@ -339,15 +338,14 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
   }
   auto type = static_cast<MediaEventType>(lParam);
   if (FAILED(player->HandleEvent(wParam, lParam))) return;
-  if (AppWindow()) PostMessageW(AppWindow(), WM_APP_WALLPAPER_EVENT, static_cast<WPARAM>(type),
-                                reinterpret_cast<LPARAM>(hwnd()));
+  if (AppWindow())
+    PostMessageW(AppWindow(), WM_APP_WALLPAPER_EVENT, static_cast<WPARAM>(type), reinterpret_cast<LPARAM>(hwnd()));
   if (type == MESessionStarted) {
     if (player->HasDisplayControl()) {
       SIZE size{}, aspect{};
       HRESULT hr = player->GetNativeVideoSize(&size, &aspect);
       if (FAILED(hr)) {
-        LogMessage(Error, "IMFVideoDisplayControl::GetNativeVideoSize failed. Error 0x%08X",
-                   static_cast<unsigned>(hr));
+        LogMessage(Error, "IMFVideoDisplayControl::GetNativeVideoSize failed. Error 0x%08X", static_cast<unsigned>(hr));
       } else {
         RECT r;
         GetWindowRect(hwnd(), &r);

@@ -148,8 +148,7 @@ TEST_F(MonitorSet, NineMonitorsAreLabelledAToHThenNine) {
   std::vector<FakeMonitor> set;
   for (int i = 0; i < 9; ++i) set.push_back({{i * 1000, 0, i * 1000 + 1000, 800}, nullptr});
   Enumerate(set);
-  EXPECT_EQ(Labels(),
-            (std::vector<std::wstring>{L"A", L"B", L"C", L"D", L"E", L"F", L"G", L"H", L"9"}));
+  EXPECT_EQ(Labels(), (std::vector<std::wstring>{L"A", L"B", L"C", L"D", L"E", L"F", L"G", L"H", L"9"}));
 }
 
 TEST_F(MonitorSet, MonitorWithoutDisplayModeKeepsAnEmptyRectangle) {

@@ -20,9 +20,7 @@ class RecordStore : public ::testing::Test {
     settings::SetAppSettings(nullptr);
     Flags() = AppFlags();
   }
-  bool HasValue(const wchar_t* section, const wchar_t* name) {
-    return keys.QueryValue(section, name).has_value();
-  }
+  bool HasValue(const wchar_t* section, const wchar_t* name) { return keys.QueryValue(section, name).has_value(); }
   settings::MemoryKeyStore keys;
   settings::SettingsStore store{keys};
 };

@@ -32,9 +32,8 @@ class DesktopStandin {
     defView_ = CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD, 0, 0, s.right - s.left, s.bottom - s.top,
                                progman_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (layout_ == Layout::Newer) {
-      wallpaper_ = CreateWindowExW(0, L"WorkerW", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                   s.right - s.left, s.bottom - s.top, progman_, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+      wallpaper_ = CreateWindowExW(0, L"WorkerW", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, s.right - s.left,
+                                   s.bottom - s.top, progman_, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     SetWindowPos(progman_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return defView_ != nullptr;
@@ -83,9 +82,9 @@ class DesktopStandin {
   void SpawnWorker() {
     if (layout_ != Layout::Classic || icons_) return;
     RECT s = Screen();
-    icons_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"WorkerW", L"", WS_POPUP | WS_CLIPCHILDREN,
-                             s.left, s.top, s.right - s.left, s.bottom - s.top, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+    icons_ =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"WorkerW", L"", WS_POPUP | WS_CLIPCHILDREN, s.left, s.top,
+                        s.right - s.left, s.bottom - s.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetParent(defView_, icons_);
     wallpaper_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"WorkerW", L"",
                                  WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, s.left, s.top, s.right - s.left,

@@ -7,8 +7,10 @@
 //   desktop-standin.exe /maximised MS [RESTORED_MS]
 //       a maximised top-level window for MS milliseconds; then restored for RESTORED_MS
 //       (default 0) and closed.
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>
+// clang-format on
 
 #include <cstdio>
 #include <string>
@@ -48,7 +50,7 @@ void WriteReport() {
 
 int RunMaximised(int maximisedMs, int restoredMs) {
   WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
+  wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hbrBackground = CreateSolidBrush(RGB(200, 200, 200));

@@ -2,10 +2,12 @@
 // fixtures through Wine's Unix process support (tools/fixtures/make-fixtures.sh and one clip
 // of two coloured halves), captures log lines and message boxes, and keeps the settings in
 // memory.
+// clang-format off
 #include <windows.h>
+#include <objidl.h>  // GDI+ needs the COM declarations that the lean Windows header leaves out
 #include <gdiplus.h>
 #include <mfapi.h>
-
+// clang-format on
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,8 +17,8 @@
 #include "WallpaperHarness.h"
 #include "app/AppServices_win.h"
 #include "app/Handles_win.h"
-#include "app/Messages.h"
 #include "app/MemoryKeyStore.h"
+#include "app/Messages.h"
 #include "app/SettingsStore.h"
 #include "diag/Log.h"
 #include "diag/Logger.h"
@@ -88,8 +90,7 @@ bool RunBash(const std::string& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(L"Z:\\bin\\bash", wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
+  if (!CreateProcessW(L"Z:\\bin\\bash", wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return false;
   UniqueHandle thread(process.hThread);
   UniqueHandle child(process.hProcess);
@@ -101,7 +102,8 @@ bool WriteText(const std::wstring& path, const std::string& text) {
   UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   if (!file) return false;
   DWORD written = 0;
-  return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+  return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
 }
 
 // The shared fixtures, plus halves.avi: 160x120 (4:3), red top half, blue bottom half, with
@@ -162,7 +164,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
                               QS_ALLINPUT);
   }
 }
-void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+void PumpFor(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
 
 AppWindow::AppWindow() {
   static bool registered = false;
@@ -180,9 +184,8 @@ AppWindow::~AppWindow() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 int AppWindow::Count(UINT message, WPARAM wParam) const {
-  return static_cast<int>(std::count_if(received.begin(), received.end(), [&](const Message& m) {
-    return m.message == message && m.wParam == wParam;
-  }));
+  return static_cast<int>(std::count_if(received.begin(), received.end(),
+                                        [&](const Message& m) { return m.message == message && m.wParam == wParam; }));
 }
 LRESULT CALLBACK AppWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE)

@@ -2,10 +2,9 @@
 // Wine's monitor, click selection posting WM_APP_MONITOR_SELECTED, the selection and the
 // records written at the end (and nothing while uninstalling), and the host starting the
 // stored wallpapers and routing the engine's messages.
-#include <windows.h>
-#include <mfapi.h>
-
 #include <gtest/gtest.h>
+#include <mfapi.h>
+#include <windows.h>
 
 #include "WallpaperHarness.h"
 #include "app/AppFlags.h"

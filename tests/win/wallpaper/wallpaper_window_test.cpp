@@ -3,10 +3,9 @@
 // moving the window, the bottom-most window when there is no shell, playing and looping a
 // monitor's video, the maximised-window pause, overlay and volume messages, bad files, and
 // what Wine's renderer does with Cover, Contain, Stretch and the crop anchor.
-#include <windows.h>
-#include <mfapi.h>
-
 #include <gtest/gtest.h>
+#include <mfapi.h>
+#include <windows.h>
 
 #include <memory>
 
@@ -198,7 +197,9 @@ TEST_F(WallpaperTest, PlaysLoopsAndReportsEachEventToTheMainWindow) {
       EXPECT_EQ(reinterpret_cast<HWND>(m.lParam), Wnd()->hwnd());
     }
   }
-  EXPECT_GE(LogCount("Native Video Size: 160x90; Aspect ratio: 16x9") + LogCount("Native Video Size: 160x90; Aspect ratio: 160x90"), 1);
+  EXPECT_GE(LogCount("Native Video Size: 160x90; Aspect ratio: 16x9") +
+                LogCount("Native Video Size: 160x90; Aspect ratio: 160x90"),
+            1);
 }
 
 // A top-level window of this process, maximised over the primary monitor.

@@ -10,9 +10,9 @@
 // (play ms: how long each open-and-close cycle plays after its start before the close;
 // by default each cycle also plays to the end first, close-while-playing does not wait)
 // The folder is one made by tools/fixtures/make-fixtures.sh (clip.avi and short.avi).
-#include <windows.h>
 #include <mfapi.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <atomic>
 #include <cstdio>
@@ -40,8 +40,8 @@ struct Usage {
 
 // Under Wine, Z: is the Unix root, so /proc/self is this process.
 void MeasureUnix(Usage& u) {
-  HANDLE file = CreateFileW(L"Z:\\proc\\self\\status", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
+  HANDLE file =
+      CreateFileW(L"Z:\\proc\\self\\status", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file != INVALID_HANDLE_VALUE) {
     char text[8192];
     DWORD read = 0;
@@ -88,7 +88,8 @@ void Print(const char* label, const Usage& u) {
 void PrintGrowth(const char* label, const Usage& a, const Usage& b) {
   std::printf("%-30s handles %+5ld  GDI %+4ld  USER %+4ld  private %+8.1f KiB", label,
               static_cast<long>(b.handles) - static_cast<long>(a.handles),
-              static_cast<long>(b.gdi) - static_cast<long>(a.gdi), static_cast<long>(b.user) - static_cast<long>(a.user),
+              static_cast<long>(b.gdi) - static_cast<long>(a.gdi),
+              static_cast<long>(b.user) - static_cast<long>(a.user),
               (static_cast<double>(b.privateBytes) - static_cast<double>(a.privateBytes)) / 1024.0);
   if (a.unixFds >= 0 && b.unixFds >= 0) {
     std::printf("  | unix fds %+4ld  RssAnon %+7ld KiB", b.unixFds - a.unixFds, b.rssAnonKiB - a.rssAnonKiB);

@@ -14,8 +14,7 @@ bool TruncToInt(float value, int* out) {
 
 }  // namespace
 
-bool CoverSize(int windowWidth, int windowHeight, int videoWidth, int videoHeight, int* coverWidth,
-               int* coverHeight) {
+bool CoverSize(int windowWidth, int windowHeight, int videoWidth, int videoHeight, int* coverWidth, int* coverHeight) {
   if (windowWidth <= 0 || windowHeight <= 0 || videoWidth <= 0 || videoHeight <= 0) return false;
   const float ratio = static_cast<float>(videoWidth) / static_cast<float>(videoHeight);
   const float fullHeightWidth = static_cast<float>(windowHeight) * ratio;
@@ -41,8 +40,7 @@ bool CoverSize(int windowWidth, int windowHeight, int videoWidth, int videoHeigh
 
 bool AnchorInRange(float anchor) { return anchor >= 0.0f && anchor <= 1.0f; }
 
-SourceRect CoverSourceRect(int windowWidth, int windowHeight, int coverWidth, int coverHeight, float x,
-                           float y) {
+SourceRect CoverSourceRect(int windowWidth, int windowHeight, int coverWidth, int coverHeight, float x, float y) {
   SourceRect rect;
   const float w = static_cast<float>(windowWidth);
   const float h = static_cast<float>(windowHeight);

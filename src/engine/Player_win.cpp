@@ -18,7 +18,6 @@ namespace {
 
 constexpr DWORD kCloseWaitMs = 5000;
 
-
 // Normalized rectangle of the whole picture.
 constexpr MFVideoNormalizedRect kWholePicture = {0.0f, 0.0f, 1.0f, 1.0f};
 
@@ -115,8 +114,7 @@ STDMETHODIMP CPlayer::Invoke(IMFAsyncResult* result) {
     IMFMediaEvent* posted = event.Get();
     posted->AddRef();
     // A window that is gone cannot take the reference; keep the event from leaking.
-    if (!PostMessageW(eventWindow_, WM_APP_PLAYER_EVENT, reinterpret_cast<WPARAM>(posted),
-                      static_cast<LPARAM>(type))) {
+    if (!PostMessageW(eventWindow_, WM_APP_PLAYER_EVENT, reinterpret_cast<WPARAM>(posted), static_cast<LPARAM>(type))) {
       posted->Release();
     }
   }
@@ -165,8 +163,7 @@ HRESULT CPlayer::OpenURL(const wchar_t* path) {
   if (SUCCEEDED(hr)) {
     hr = source_->CreatePresentationDescriptor(&descriptor);
     if (FAILED(hr)) {
-      LogMessage(Error, "IMFMediaSource::CreatePresentationDescriptor failed. Error 0x%08X",
-                 static_cast<unsigned>(hr));
+      LogMessage(Error, "IMFMediaSource::CreatePresentationDescriptor failed. Error 0x%08X", static_cast<unsigned>(hr));
     }
   }
   ComPtr<IMFTopology> topology;
@@ -286,8 +283,7 @@ HRESULT CPlayer::AddBranch(IMFTopology* topology, IMFPresentationDescriptor* des
   ComPtr<IMFTopologyNode> outputNode;
   hr = MFCreateTopologyNode(MF_TOPOLOGY_OUTPUT_NODE, &outputNode);
   if (FAILED(hr)) {
-    LogMessage(Error, "MFCreateTopologyNode MF_TOPOLOGY_OUTPUT_NODE failed. Error 0x%08X",
-               static_cast<unsigned>(hr));
+    LogMessage(Error, "MFCreateTopologyNode MF_TOPOLOGY_OUTPUT_NODE failed. Error 0x%08X", static_cast<unsigned>(hr));
     return hr;
   }
   hr = outputNode->SetObject(renderer.Get());
@@ -693,8 +689,7 @@ HRESULT CPlayer::SetOverlay(float alpha, bool enable, HBITMAP bitmap) {
   if (hr == MF_E_NOT_INITIALIZED) {
     hr = S_OK;
   } else if (FAILED(hr)) {
-    LogMessage(Error, "IMFVideoMixerBitmap::GetAlphaBitmapParameters failed. Error 0x%08X",
-               static_cast<unsigned>(hr));
+    LogMessage(Error, "IMFVideoMixerBitmap::GetAlphaBitmapParameters failed. Error 0x%08X", static_cast<unsigned>(hr));
     return hr;
   } else if (current.fAlpha == alpha) {
     return S_FALSE;

@@ -57,8 +57,8 @@ INSTANTIATE_TEST_SUITE_P(Engine, CoverSizeTable, ::testing::ValuesIn(kCoverCases
                          });
 
 TEST(EngineCoverSize, RefusesEmptySidesAndLeavesOutputs) {
-  const int sizes[][4] = {{0, 1080, 1920, 1080}, {1920, 0, 1920, 1080}, {1920, 1080, 0, 1080},
-                          {1920, 1080, 1920, 0},  {-5, 1080, 1920, 1080}, {1920, 1080, 1920, -1}};
+  const int sizes[][4] = {{0, 1080, 1920, 1080}, {1920, 0, 1920, 1080},  {1920, 1080, 0, 1080},
+                          {1920, 1080, 1920, 0}, {-5, 1080, 1920, 1080}, {1920, 1080, 1920, -1}};
   for (const auto& s : sizes) {
     int width = 7, height = 9;
     EXPECT_FALSE(cover::CoverSize(s[0], s[1], s[2], s[3], &width, &height))
@@ -90,10 +90,8 @@ const RectCase kRectCases[] = {
     {"wider cover, x left", 1920, 1080, 2560, 1080, 0.0f, 0.3f, {0.0f, 0.0f, 0.75f, 1.0f}},
     {"wider cover, x centre", 1920, 1080, 2560, 1080, 0.5f, 0.3f, {0.125f, 0.0f, 0.875f, 1.0f}},
     {"wider cover, x right", 1920, 1080, 2560, 1080, 1.0f, 0.3f, {0.25f, 0.0f, 1.0f, 1.0f}},
-    {"portrait window, landscape video", 1080, 1920, 3413, 1920, 0.5f, 0.5f,
-     {0.34178144f, 0.0f, 0.65821862f, 1.0f}},
-    {"landscape window, portrait video", 1920, 1080, 1920, 3413, 0.5f, 0.25f,
-     {0.0f, 0.17089072f, 1.0f, 0.48732787f}},
+    {"portrait window, landscape video", 1080, 1920, 3413, 1920, 0.5f, 0.5f, {0.34178144f, 0.0f, 0.65821862f, 1.0f}},
+    {"landscape window, portrait video", 1920, 1080, 1920, 3413, 0.5f, 0.25f, {0.0f, 0.17089072f, 1.0f, 0.48732787f}},
     // Equal proportions: nothing to crop whatever the anchor.
     {"equal proportions", 1920, 1080, 1920, 1080, 0.0f, 1.0f, {0.0f, 0.0f, 1.0f, 1.0f}},
 };

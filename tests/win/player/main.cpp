@@ -1,10 +1,9 @@
 // Entry of the player tests: starts COM and Media Foundation, generates the media fixtures
 // (tools/fixtures/make-fixtures.sh, run through Wine's Unix process support, or taken from
 // QENDOR_PLAYER_FIXTURES), captures the log, and implements the shared harness.
-#include <windows.h>
-#include <mfapi.h>
-
 #include <gtest/gtest.h>
+#include <mfapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -48,8 +47,7 @@ CapturePlatform g_capture;
 
 // A captured line ends with the message after "] " or the level prefix; compare the tail.
 bool LineIs(const std::string& captured, const std::string& text) {
-  return captured.size() >= text.size() &&
-         captured.compare(captured.size() - text.size(), text.size(), text) == 0 &&
+  return captured.size() >= text.size() && captured.compare(captured.size() - text.size(), text.size(), text) == 0 &&
          (captured.size() == text.size() || captured[captured.size() - text.size() - 1] == ' ' ||
           captured[captured.size() - text.size() - 1] == ']' || captured[captured.size() - text.size() - 1] == ':');
 }
@@ -85,8 +83,8 @@ bool GenerateFixtures(const std::wstring& dir) {
   DeleteFileW(marker.c_str());
   const std::string unixDir = UnixPath(dir);
   if (unixDir.empty()) return false;
-  std::string command = std::string("/bin/bash \"") + QENDOR_SOURCE_DIR + "/tools/fixtures/make-fixtures.sh\" \"" +
-                        unixDir + "\"";
+  std::string command =
+      std::string("/bin/bash \"") + QENDOR_SOURCE_DIR + "/tools/fixtures/make-fixtures.sh\" \"" + unixDir + "\"";
   std::wstring wide(command.begin(), command.end());
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
@@ -110,9 +108,7 @@ bool GenerateFixtures(const std::wstring& dir) {
 const std::wstring& FixtureDir() { return g_fixtureDir; }
 std::wstring Fixture(const wchar_t* name) { return g_fixtureDir + name; }
 
-bool RunningUnderWine() {
-  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
+bool RunningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 void ClearLog() {
   std::lock_guard<std::mutex> lock(g_logMutex);
@@ -243,8 +239,9 @@ int main(int argc, char** argv) {
   } else {
     playertest::g_fixtureDir = playertest::ExeDir() + L"player-fixtures\\";
     if (!playertest::GenerateFixtures(playertest::g_fixtureDir)) {
-      std::fprintf(stderr, "Could not generate the media fixtures (needs Wine and ffmpeg, or "
-                           "QENDOR_PLAYER_FIXTURES pointing at a generated set)\n");
+      std::fprintf(stderr,
+                   "Could not generate the media fixtures (needs Wine and ffmpeg, or "
+                   "QENDOR_PLAYER_FIXTURES pointing at a generated set)\n");
       return 2;
     }
   }

@@ -339,8 +339,7 @@ TEST_F(PlayerTest, CoverSizeFollowsTheVideosProportions) {
       {{0, 0, 320, 180}, S_OK, 320, 240},     // 4:3 in 16:9: taller
       {{0, 0, 320, 240}, S_OK, 320, 240},     // same proportions
       {{100, 50, 220, 290}, S_OK, 320, 240},  // 120x240 portrait: wider
-      {{0, 0, 0, 180}, E_FAIL, 0, 0},
-      {{0, 0, 320, 0}, E_FAIL, 0, 0},
+      {{0, 0, 0, 180}, E_FAIL, 0, 0},        {{0, 0, 320, 0}, E_FAIL, 0, 0},
       {{50, 0, 10, 100}, E_FAIL, 0, 0},  // negative width
   };
   for (const auto& c : cases) {
@@ -475,8 +474,7 @@ TEST_P(BadFileTest, FailsThenTheNextGoodFilePlays) {
 
 INSTANTIATE_TEST_SUITE_P(Player, BadFileTest,
                          ::testing::Values(BadFile{"missing", L"missing.mp4"}, BadFile{"zero_bytes", L"empty.mp4"},
-                                           BadFile{"text_named_mp4", L"text.mp4"},
-                                           BadFile{"folder", L"folder.mp4"},
+                                           BadFile{"text_named_mp4", L"text.mp4"}, BadFile{"folder", L"folder.mp4"},
                                            BadFile{"missing_non_ascii", L"\u00e9t\u00e9-\u65e5\u672c.mp4"}),
                          [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 

@@ -1,6 +1,8 @@
 // Picture combo box geometry.
 #include "ui/CCustComboBox.h"
 
+#include "ui/FillRoundRect.h"
+
 namespace ui {
 
 ComboFaceLayout LayOutComboFace(const Rect& client) {
@@ -10,19 +12,7 @@ ComboFaceLayout LayOutComboFace(const Rect& client) {
   return out;
 }
 
-Path ComboArrowPath(int x, int y, int w, int h) {
-  Path path;
-  if (w <= 0 || h <= 0) return path;
-  path.closed = true;
-  path.steps = {
-      PathStep::Line(x, y + h, x, y),
-      PathStep::Line(x + 2, y, x + w - 4, y),
-      PathStep::Arc(x + w - 4, y, 4, 4, 270, 90),
-      PathStep::Line(x + w, y + 2, x + w, y + h),
-      PathStep::Arc(x + w - 4, y + h - 4, 4, 4, 0, 90),
-  };
-  return path;
-}
+Path ComboArrowPath(int x, int y, int w, int h) { return RightRoundedPath(x, y, w, h, 4); }
 
 int ComboArrowColourIndex(bool enabled, bool listOpen, bool hover) {
   if (!enabled) return 4;

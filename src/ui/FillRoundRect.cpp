@@ -1,4 +1,4 @@
-// Rounded rectangle outline: four lines joined by quarter arcs, clockwise from the top edge.
+// Rounded outlines: lines joined by quarter arcs, clockwise.
 #include "ui/FillRoundRect.h"
 
 #include <algorithm>
@@ -27,6 +27,21 @@ Path RoundRectPath(int x, int y, int w, int h, int r) {
       PathStep::Arc(x, y + h - d, d, d, 90, 90),
       PathStep::Line(x, y + h - d, x, y + r),
       PathStep::Arc(x, y, d, d, 180, 90),
+  };
+  return path;
+}
+
+Path RightRoundedPath(int x, int y, int w, int h, int d) {
+  Path path;
+  if (w <= 0 || h <= 0) return path;
+  const int r = d / 2;
+  path.closed = true;
+  path.steps = {
+      PathStep::Line(x, y + h, x, y),
+      PathStep::Line(x + r, y, x + w - d, y),
+      PathStep::Arc(x + w - d, y, d, d, 270, 90),
+      PathStep::Line(x + w, y + r, x + w, y + h),
+      PathStep::Arc(x + w - d, y + h - d, d, d, 0, 90),
   };
   return path;
 }

@@ -2,7 +2,6 @@
 #include "ui/CBitmapSlider_win.h"
 
 #include "app/Messages.h"
-#include "ui/CBufferDC_win.h"
 #include "ui/Paint_win.h"
 
 bool CBitmapSlider::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
@@ -63,11 +62,7 @@ void CBitmapSlider::EndDrag() {
   Post(WM_APP_SLIDER_CHANGED);
 }
 
-void CBitmapSlider::Paint(HDC target) {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  CBufferDC dc(target, client);
-  if (!dc.IsValid()) return;
+void CBitmapSlider::Paint(HDC dc, const RECT& client) {
   FillSolid(dc, client, backgroundColour);
   const bool enabled = IsWindowEnabled(hwnd()) != FALSE;
   {
@@ -98,19 +93,9 @@ void CBitmapSlider::Paint(HDC target) {
 }
 
 LRESULT CBitmapSlider::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto paint = [this](HDC dc, const RECT& client) { Paint(dc, client); };
+  if (auto painted = HandleBufferedPaintMessage(hwnd(), message, wParam, paint)) return *painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_NCHITTEST:
       return HTCLIENT;  // a static control is transparent to the mouse otherwise
     case WM_LBUTTONDOWN:

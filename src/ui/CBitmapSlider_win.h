@@ -35,7 +35,8 @@ class CBitmapSlider : public CWnd {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Paint(HDC dc);
+  // Paints the whole client area into the paint buffer dc.
+  void Paint(HDC dc, const RECT& client);
   void Post(UINT message);
   void EndDrag();
 };

@@ -28,11 +28,4 @@ ButtonLayout LayOutButton(const ButtonLayoutInput& in);
 // Face colour: disabled, then hover, then normal.
 Colour ButtonFaceColour(bool enabled, bool hover, Colour fill, Colour hoverFill, Colour disabledFill);
 
-// Hover state of a control under the mouse: returns whether it changed.
-inline bool UpdateHover(bool& hover, bool inside) {
-  bool changed = hover != inside;
-  hover = inside;
-  return changed;
-}
-
 }  // namespace ui

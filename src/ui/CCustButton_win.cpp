@@ -6,27 +6,8 @@
 #include "ui/CBrowseButton.h"
 #include "ui/CCustButton.h"
 #include "ui/FillRoundRect_win.h"
+#include "ui/Hover_win.h"
 #include "ui/Paint_win.h"
-
-namespace {
-
-std::wstring WindowText(HWND window) {
-  int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  int got = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return text;
-}
-
-void DrawLabel(HDC dc, HWND window, const std::wstring& text, RECT box, COLORREF colour, UINT format) {
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colour);
-  HGDIOBJ oldFont = SelectObject(dc, ParentFont(window));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
-  SelectObject(dc, oldFont);
-}
-
-}  // namespace
 
 CCustButton::CCustButton()
     : textColour(Theme()[1]),
@@ -49,19 +30,12 @@ const PngImage& CCustButton::ImageInUse() const {
 
 LRESULT CCustButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_MOUSEMOVE: {
-      POINT pt = MousePoint(lParam);
-      RECT client{};
-      GetClientRect(hwnd(), &client);
-      if (ui::UpdateHover(hover, PtInRect(&client, pt) != FALSE)) InvalidateRect(hwnd(), nullptr, FALSE);
+    case WM_MOUSEMOVE:
+      SetHot(hwnd(), hover, InClient(hwnd(), MousePoint(lParam)));
       TrackMouseLeave(hwnd());
       break;
-    }
     case WM_MOUSELEAVE:
-      if (hover) {
-        hover = false;
-        InvalidateRect(hwnd(), nullptr, FALSE);
-      }
+      SetHot(hwnd(), hover, false);
       break;
     default:
       break;

@@ -30,14 +30,7 @@ void CCustCheckBox::Paint(HDC dc, const RECT& client, bool) {
   const PngImage& image = checked ? checkedImage : uncheckedImage;
   image.Draw(dc, layout.box.left, layout.box.top, layout.box.Width(), layout.box.Height());
 
-  int length = GetWindowTextLengthW(hwnd());
-  if (length <= 0) return;
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd(), text.data(), length + 1)));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, textColour);
-  HGDIOBJ oldFont = SelectObject(dc, ParentFont(hwnd()));
-  RECT box = ToRECT(layout.textBox);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, 0);
-  SelectObject(dc, oldFont);
+  std::wstring text = WindowText(hwnd());
+  if (text.empty()) return;
+  DrawLabel(dc, hwnd(), text, ToRECT(layout.textBox), textColour, 0);
 }

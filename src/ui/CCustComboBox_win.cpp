@@ -9,6 +9,8 @@
 #include "ui/CBufferDC_win.h"
 #include "ui/CCustComboBox.h"
 #include "ui/FillRoundRect_win.h"
+#include "ui/Hover_win.h"
+#include "ui/ListItems_win.h"
 #include "ui/Paint_win.h"
 
 CCustComboBox::CCustComboBox() : backgroundColour(Theme()[23]) { arrowImage.LoadPng(209); }
@@ -53,14 +55,7 @@ bool CCustComboBox::AddItemText(const std::wstring& text, UINT pictureId) {
   auto item = std::make_unique<Item>();
   item->text = text;
   if (pictureId != 0) item->picture.LoadPng(pictureId);
-  LRESULT index = SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  if (index == CB_ERR || index == CB_ERRSPACE) return false;
-  SendMessageW(hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(index), ScaleForWindow(hwnd(), itemHeight));
-  if (SendMessageW(hwnd(), CB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.get())) ==
-      CB_ERR) {
-    SendMessageW(hwnd(), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    return false;
-  }
+  if (!AddItemWithData(hwnd(), kComboBoxMessages, text, item.get(), itemHeight)) return false;
   items_.push_back(std::move(item));
   return true;
 }
@@ -73,12 +68,8 @@ void CCustComboBox::DrawContent(HDC dc, const RECT& box, const Item& item, bool 
     const ui::Rect& p = layout.pictureBox;
     item.picture.Draw(dc, p.left, p.top, p.Width(), p.Height());
   }
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, highlighted ? fillColour : textColour);
-  HGDIOBJ oldFont = SelectObject(dc, ParentFont(hwnd()));
-  RECT text = ToRECT(layout.textBox);
-  DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &text, DT_VCENTER | DT_SINGLELINE);
-  SelectObject(dc, oldFont);
+  DrawLabel(dc, hwnd(), item.text, ToRECT(layout.textBox), highlighted ? fillColour : textColour,
+            DT_VCENTER | DT_SINGLELINE);
 }
 
 void CCustComboBox::DrawItem(const DRAWITEMSTRUCT& dis) {
@@ -99,11 +90,7 @@ void CCustComboBox::DrawItem(const DRAWITEMSTRUCT& dis) {
     DrawContent(dc, dis.rcItem, *item, highlighted);
 }
 
-void CCustComboBox::PaintFace(HDC target) {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  CBufferDC dc(target, client);
-  if (!dc.IsValid()) return;
+void CCustComboBox::PaintFace(HDC dc, const RECT& client) {
   FillSolid(dc, client, backgroundColour);
   ui::ComboFaceLayout layout = ui::LayOutComboFace(FromRECT(client));
   const bool enabled = IsWindowEnabled(hwnd()) != FALSE;
@@ -127,51 +114,25 @@ void CCustComboBox::PaintFace(HDC target) {
     DrawContent(dc, ToRECT(layout.textArea), *item, false);
     return;
   }
-  int length = GetWindowTextLengthW(hwnd());
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd(), text.data(), length + 1)));
-  RECT box = ToRECT(layout.textArea.Shrunk(4, 2));
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, textColour);
-  HGDIOBJ oldFont = SelectObject(dc, ParentFont(hwnd()));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_VCENTER | DT_SINGLELINE);
-  SelectObject(dc, oldFont);
+  DrawLabel(dc, hwnd(), WindowText(hwnd()), ToRECT(layout.textArea.Shrunk(4, 2)), textColour,
+            DT_VCENTER | DT_SINGLELINE);
 }
 
 LRESULT CCustComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto paint = [this](HDC dc, const RECT& client) { PaintFace(dc, client); };
+  if (auto painted = HandleBufferedPaintMessage(hwnd(), message, wParam, paint)) return *painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      PaintFace(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintFace(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_DRAWITEM:
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_MOUSEMOVE: {
-      RECT client{};
-      GetClientRect(hwnd(), &client);
-      POINT pt = MousePoint(lParam);
-      bool inside = PtInRect(&client, pt) != FALSE;
-      if (hover != inside) {
-        hover = inside;
-        InvalidateRect(hwnd(), nullptr, FALSE);
-      }
+      bool inside = InClient(hwnd(), MousePoint(lParam));
+      SetHot(hwnd(), hover, inside);
       if (inside) TrackMouseLeave(hwnd());
       break;
     }
     case WM_MOUSELEAVE:
-      if (hover) {
-        hover = false;
-        InvalidateRect(hwnd(), nullptr, FALSE);
-      }
+      SetHot(hwnd(), hover, false);
       break;
     case WM_COMMAND:
     case WM_LBUTTONDOWN:
@@ -185,11 +146,8 @@ LRESULT CCustComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CAPTURECHANGED:
     case CB_SETCURSEL:
     case CB_SHOWDROPDOWN:
-    case CB_RESETCONTENT: {
-      LRESULT result = Default(message, wParam, lParam);
-      InvalidateRect(hwnd(), nullptr, FALSE);
-      return result;
-    }
+    case CB_RESETCONTENT:
+      return RepaintAfter(hwnd(), Default(message, wParam, lParam));
     default:
       break;
   }

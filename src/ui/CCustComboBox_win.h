@@ -41,7 +41,8 @@ class CCustComboBox : public CWnd {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void PaintFace(HDC dc);
+  // Paints the whole client area into the paint buffer dc.
+  void PaintFace(HDC dc, const RECT& client);
   void DrawContent(HDC dc, const RECT& box, const Item& item, bool highlighted);
   std::vector<std::unique_ptr<Item>> items_;
 };

@@ -3,9 +3,9 @@
 
 #include "app/AppServices_win.h"
 #include "app/Messages.h"
-#include "ui/CBufferDC_win.h"
 #include "ui/CCustTabCtrl.h"
 #include "ui/FillRoundRect_win.h"
+#include "ui/Hover_win.h"
 #include "ui/Paint_win.h"
 
 namespace {
@@ -53,11 +53,7 @@ void CCustTabCtrl::Select(int index) {
   PostMessageW(GetParent(hwnd()), WM_APP_TAB_SELECTED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(hwnd()));
 }
 
-void CCustTabCtrl::Paint(HDC target) {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  CBufferDC dc(target, client);
-  if (!dc.IsValid()) return;
+void CCustTabCtrl::Paint(HDC dc, const RECT& client) {
   const int W = client.right;
   const int H = client.bottom;
   const int dpi = static_cast<int>(WindowDpi(hwnd()));
@@ -106,19 +102,9 @@ void CCustTabCtrl::Paint(HDC target) {
 }
 
 LRESULT CCustTabCtrl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto paint = [this](HDC dc, const RECT& client) { Paint(dc, client); };
+  if (auto painted = HandleBufferedPaintMessage(hwnd(), message, wParam, paint)) return *painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_LBUTTONDOWN: {
       SetFocus(hwnd());
       LayOut();
@@ -138,18 +124,12 @@ LRESULT CCustTabCtrl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
           now = i;
           break;
         }
-      if (now != hot) {
-        hot = now;
-        InvalidateRect(hwnd(), nullptr, FALSE);
-      }
+      SetHot(hwnd(), hot, now);
       TrackMouseLeave(hwnd());
       return 0;
     }
     case WM_MOUSELEAVE:
-      if (hot != -1) {
-        hot = -1;
-        InvalidateRect(hwnd(), nullptr, FALSE);
-      }
+      SetHot(hwnd(), hot, -1);
       return 0;
     case WM_GETDLGCODE: {
       // Ask for an arrow key only when it moves the selection; at the ends it goes on to

@@ -43,7 +43,8 @@ class CCustTabCtrl : public CWnd {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Paint(HDC dc);
+  // Paints the whole client area into the paint buffer dc.
+  void Paint(HDC dc, const RECT& client);
   void LayOut();
   void Select(int index);
   std::vector<std::unique_ptr<Tab>> tabs_;

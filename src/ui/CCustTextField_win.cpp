@@ -3,7 +3,6 @@
 
 #include "app/AppServices_win.h"
 #include "app/Messages.h"
-#include "ui/CBufferDC_win.h"
 #include "ui/CCustTextField.h"
 #include "ui/FillRoundRect_win.h"
 #include "ui/Paint_win.h"
@@ -26,13 +25,7 @@ bool CCustTextField::Attach(HWND control) {
   return true;
 }
 
-std::wstring CCustTextField::GetText() const {
-  int length = GetWindowTextLengthW(hwnd());
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  int got = GetWindowTextW(hwnd(), text.data(), length + 1);
-  text.resize(static_cast<size_t>(got > 0 ? got : 0));
-  return text;
-}
+std::wstring CCustTextField::GetText() const { return WindowText(hwnd()); }
 
 void CCustTextField::SetText(const std::wstring& text) {
   if (!hwnd()) return;
@@ -64,11 +57,7 @@ void CCustTextField::PlaceClearButton() {
   SetWindowPos(clearButton.hwnd(), nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CCustTextField::Paint(HDC target) {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  CBufferDC dc(target, client);
-  if (!dc.IsValid()) return;
+void CCustTextField::Paint(HDC dc, const RECT& client) {
   const int w = client.right;
   const int h = client.bottom;
   FillSolid(dc, client, backgroundColour);
@@ -88,27 +77,14 @@ void CCustTextField::Paint(HDC target) {
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&button), 2);
     box.right = button.left - 4;
   }
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, usePlaceholder ? placeholderColour : textColour);
-  HGDIOBJ oldFont = SelectObject(dc, ParentFont(hwnd()));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_VCENTER | DT_SINGLELINE | DT_PATH_ELLIPSIS);
-  SelectObject(dc, oldFont);
+  DrawLabel(dc, hwnd(), text, box, usePlaceholder ? placeholderColour : textColour,
+            DT_VCENTER | DT_SINGLELINE | DT_PATH_ELLIPSIS);
 }
 
 LRESULT CCustTextField::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto paint = [this](HDC dc, const RECT& client) { Paint(dc, client); };
+  if (auto painted = HandleBufferedPaintMessage(hwnd(), message, wParam, paint)) return *painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kClearButtonId && HIWORD(wParam) == BN_CLICKED) {
         SetText(L"");

@@ -34,7 +34,8 @@ class CCustTextField : public CWnd {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Paint(HDC dc);
+  // Paints the whole client area into the paint buffer dc.
+  void Paint(HDC dc, const RECT& client);
   void CreateClearButton();
   void PlaceClearButton();
 };

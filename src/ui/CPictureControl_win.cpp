@@ -87,21 +87,6 @@ void CPictureControl::Paint(HDC target) {
 }
 
 LRESULT CPictureControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
-    default:
-      break;
-  }
+  if (auto painted = HandlePaintMessage(hwnd(), message, wParam, [this](HDC dc) { Paint(dc); })) return *painted;
   return Default(message, wParam, lParam);
 }

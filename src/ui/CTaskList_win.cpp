@@ -8,6 +8,8 @@
 #include "ui/CBufferDC_win.h"
 #include "ui/CTaskList.h"
 #include "ui/FillRoundRect_win.h"
+#include "ui/Hover_win.h"
+#include "ui/ListItems_win.h"
 #include "ui/Paint_win.h"
 
 CTaskList::CTaskList() : textColour(Theme()[0]), backgroundColour(Theme()[10]) {}
@@ -39,14 +41,7 @@ bool CTaskList::AddItemText(const std::wstring& text, UINT iconId, UINT selected
   item->text = text;
   item->icon.LoadPng(iconId);
   item->selectedIcon.LoadPng(selectedIconId);
-  LRESULT index = SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  if (index == LB_ERR || index == LB_ERRSPACE) return false;
-  SendMessageW(hwnd(), LB_SETITEMHEIGHT, static_cast<WPARAM>(index), ScaleForWindow(hwnd(), itemHeight));
-  if (SendMessageW(hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.get())) ==
-      LB_ERR) {
-    SendMessageW(hwnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    return false;
-  }
+  if (!AddItemWithData(hwnd(), kListBoxMessages, text, item.get(), itemHeight)) return false;
   items_.push_back(std::move(item));
   InvalidateRect(hwnd(), nullptr, FALSE);
   return true;
@@ -90,11 +85,7 @@ void CTaskList::DrawItem(const DRAWITEMSTRUCT& dis) {
   DrawItemContent(dc, dis.rcItem, item, (dis.itemState & ODS_SELECTED) != 0, hotItem && hotItem == item);
 }
 
-void CTaskList::Paint(HDC target) {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  CBufferDC dc(target, client);
-  if (!dc.IsValid()) return;
+void CTaskList::Paint(HDC dc, const RECT& client) {
   FillSolid(dc, client, backgroundColour);
   const int count = static_cast<int>(SendMessageW(hwnd(), LB_GETCOUNT, 0, 0));
   const int top = static_cast<int>(SendMessageW(hwnd(), LB_GETTOPINDEX, 0, 0));
@@ -110,37 +101,21 @@ void CTaskList::Paint(HDC target) {
 }
 
 LRESULT CTaskList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto paint = [this](HDC dc, const RECT& client) { Paint(dc, client); };
+  if (auto painted = HandleBufferedPaintMessage(hwnd(), message, wParam, paint)) return *painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_MOUSEMOVE: {
       POINT pt = MousePoint(lParam);
       LRESULT at = SendMessageW(hwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y));
       int now = HIWORD(at) ? -1 : static_cast<int>(LOWORD(at));
-      if (now != hot) {
-        hot = now;
-        InvalidateRect(hwnd(), nullptr, FALSE);
-      }
+      SetHot(hwnd(), hot, now);
       TrackMouseLeave(hwnd());
       LRESULT result = Default(message, wParam, lParam);
       if (wParam & MK_LBUTTON) InvalidateRect(hwnd(), nullptr, FALSE);  // the selection follows a drag
       return result;
     }
     case WM_MOUSELEAVE:
-      if (hot != -1) {
-        hot = -1;
-        InvalidateRect(hwnd(), nullptr, FALSE);
-      }
+      SetHot(hwnd(), hot, -1);
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -156,11 +131,8 @@ LRESULT CTaskList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case LB_SETSEL:
     case LB_DELETESTRING:
     case LB_RESETCONTENT:
-    case LB_SETTOPINDEX: {
-      LRESULT result = Default(message, wParam, lParam);
-      InvalidateRect(hwnd(), nullptr, FALSE);
-      return result;
-    }
+    case LB_SETTOPINDEX:
+      return RepaintAfter(hwnd(), Default(message, wParam, lParam));
     default:
       break;
   }

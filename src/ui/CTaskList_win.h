@@ -40,7 +40,8 @@ class CTaskList : public CWnd {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Paint(HDC dc);
+  // Paints the whole client area into the paint buffer dc.
+  void Paint(HDC dc, const RECT& client);
   void DrawItemContent(HDC dc, const RECT& rect, const Item* item, bool selected, bool hovered);
   const Item* ItemAt(int index) const;
   std::vector<std::unique_ptr<Item>> items_;

@@ -4,7 +4,7 @@
 // change, so any parent works unchanged.
 #include "ui/OwnerButton_win.h"
 
-#include "ui/CBufferDC_win.h"
+#include "ui/Hover_win.h"
 #include "ui/Paint_win.h"
 
 bool COwnerButton::Create(HWND parent, int id, const wchar_t* text, int x, int y, int width, int height, DWORD style) {
@@ -29,28 +29,10 @@ bool COwnerButton::IsPressed() const {
   return hwnd() && (SendMessageW(hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
 }
 
-void COwnerButton::PaintTo(HDC dc) {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  CBufferDC buffer(dc, client);
-  if (!buffer.IsValid()) return;
-  Paint(buffer, client, IsPressed());
-}
-
 LRESULT COwnerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto paint = [this](HDC dc, const RECT& client) { Paint(dc, client, IsPressed()); };
+  if (auto painted = HandleBufferedPaintMessage(hwnd(), message, wParam, paint)) return *painted;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      PaintTo(dc);
-      EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintTo(reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_LBUTTONDBLCLK:
       // An owner-drawn button reports a double click as BN_DOUBLECLICKED instead of a second
       // click; treat it as a press so fast clicks toggle and click every time.
@@ -71,12 +53,7 @@ LRESULT COwnerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_KEYUP: {
       if (message == WM_KEYUP && wParam != VK_SPACE) break;
       bool click = armed_ && IsPressed();
-      if (click && message == WM_LBUTTONUP) {
-        POINT pt = MousePoint(lParam);
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        click = PtInRect(&client, pt) != FALSE;
-      }
+      if (click && message == WM_LBUTTONUP) click = InClient(hwnd(), MousePoint(lParam));
       armed_ = false;
       // The system button sends BN_CLICKED from inside its own handling of this message.
       if (click) OnClicking();
@@ -87,11 +64,8 @@ LRESULT COwnerButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETTEXT:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE: {
-      LRESULT r = Default(message, wParam, lParam);
-      InvalidateRect(hwnd(), nullptr, FALSE);
-      return r;
-    }
+    case WM_UPDATEUISTATE:
+      return RepaintAfter(hwnd(), Default(message, wParam, lParam));
     default:
       break;
   }

@@ -23,7 +23,6 @@ class COwnerButton : public CWnd {
   // Runs before the click reaches the parent (check box and switch toggle here).
   virtual void OnClicking() {}
   virtual void OnAttached() {}
-  void PaintTo(HDC dc);
 
  private:
   bool armed_ = false;  // a press by mouse or space bar is under way

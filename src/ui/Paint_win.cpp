@@ -19,10 +19,18 @@ HFONT ParentFont(HWND window) {
   return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void TrackMouseLeave(HWND window) {
-  TRACKMOUSEEVENT tme{};
-  tme.cbSize = sizeof(tme);
-  tme.dwFlags = TME_LEAVE;
-  tme.hwndTrack = window;
-  TrackMouseEvent(&tme);
+std::wstring WindowText(HWND window) {
+  int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  int got = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+void DrawLabel(HDC dc, HWND window, const std::wstring& text, RECT box, COLORREF colour, UINT format) {
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  HGDIOBJ oldFont = SelectObject(dc, ParentFont(window));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+  SelectObject(dc, oldFont);
 }

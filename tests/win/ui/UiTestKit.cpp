@@ -103,8 +103,7 @@ bool Capture::Any(COLORREF colour, const RECT& area) const {
   return false;
 }
 
-namespace {
-Capture Grab(int width, int height, const std::function<void(HDC)>& paint) {
+Capture PaintInto(int width, int height, const std::function<void(HDC)>& paint) {
   Capture cap;
   cap.width = width;
   cap.height = height;
@@ -135,18 +134,17 @@ Capture Grab(int width, int height, const std::function<void(HDC)>& paint) {
   ReleaseDC(nullptr, screen);
   return cap;
 }
-}  // namespace
 
 Capture Snap(HWND control) {
   RECT r{};
   GetClientRect(control, &r);
-  return Grab(r.right, r.bottom, [&](HDC dc) { SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT); });
+  return PaintInto(r.right, r.bottom, [&](HDC dc) { SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT); });
 }
 
 Capture SnapWindowFromScreen(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
-  return Grab(r.right - r.left, r.bottom - r.top, [&](HDC dc) {
+  return PaintInto(r.right - r.left, r.bottom - r.top, [&](HDC dc) {
     HDC source = GetWindowDC(window);
     BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
     ReleaseDC(window, source);

@@ -65,8 +65,15 @@ struct Capture {
   bool Any(COLORREF colour, const RECT& area) const;
 };
 Capture Snap(HWND control);
+// What paint draws into a width x height memory bitmap that starts filled with kUntouched.
+Capture PaintInto(int width, int height, const std::function<void(HDC)>& paint);
 // The control's window area as it is on screen (frame included).
 Capture SnapWindowFromScreen(HWND window);
+
+// Whether inner lies within outer (edges may touch).
+inline bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
 
 // Close enough for picture pixels (scaling may round).
 bool Near(COLORREF a, COLORREF b, int tolerance = 8);

@@ -3,30 +3,24 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "UiFixture.h"
 #include "UiTestKit.h"
 #include "app/AppServices_win.h"
-#include "ui/CBufferDC_win.h"
 #include "ui/CCustButton_win.h"
 #include "ui/CCustCheckBox_win.h"
 #include "ui/CSwitch_win.h"
 
 using uitest::Capture;
-using uitest::Host;
+using uitest::Inside;
 using uitest::Snap;
 
 namespace {
 
 bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
-}
 // Text pixels: anything in the area that is not the face colour.
 RECT TextBounds(const Capture& cap, COLORREF face, RECT area) { return cap.BoundsOfOther(face, area); }
 
-class UiButtons : public testing::Test {
- protected:
-  Host& host = uitest::SharedHost();
-};
+class UiButtons : public uitest::HostTest {};
 
 }  // namespace
 
@@ -248,22 +242,6 @@ TEST_F(UiButtons, PaintingNeverErasesAndCopiesOnce) {
   ASSERT_TRUE(sw.Create(host, 1013, L"", 300, 350, 60, 40));
   UpdateWindow(host);
   uitest::Pump();
-  for (HWND control : {button.hwnd(), browse.hwnd(), box.hwnd(), sw.hwnd()}) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 4, 4);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    SetPixel(mem, 1, 1, uitest::kUntouched);
-    EXPECT_NE(SendMessageW(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0), 0);
-    EXPECT_EQ(GetPixel(mem, 1, 1), uitest::kUntouched) << "erasing draws nothing";
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-
-    long before = CBufferDC::CopyCount();
-    InvalidateRect(control, nullptr, TRUE);
-    UpdateWindow(control);
-    EXPECT_EQ(CBufferDC::CopyCount(), before + 1) << "one buffered copy per paint";
-  }
+  for (HWND control : {button.hwnd(), browse.hwnd(), box.hwnd(), sw.hwnd()})
+    uitest::ExpectPaintsWithoutErasingInOneCopy(control);
 }

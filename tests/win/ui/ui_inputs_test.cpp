@@ -2,34 +2,21 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "UiFixture.h"
 #include "UiTestKit.h"
 #include "app/AppServices_win.h"
 #include "app/Messages.h"
 #include "ui/CBitmapSlider_win.h"
-#include "ui/CBufferDC_win.h"
 #include "ui/CCustComboBox_win.h"
 #include "ui/CCustEdit_win.h"
 #include "ui/CCustTextField_win.h"
 
 using uitest::Capture;
-using uitest::Host;
-using uitest::Note;
 using uitest::Snap;
 
 namespace {
 
-class UiInputs : public testing::Test {
- protected:
-  Host& host = uitest::SharedHost();
-  std::vector<Note> Take(UINT message) {
-    uitest::Pump();
-    std::vector<Note> found;
-    for (const Note& n : host.notes)
-      if (n.message == message) found.push_back(n);
-    host.notes.clear();
-    return found;
-  }
-};
+class UiInputs : public uitest::HostTest {};
 
 constexpr int kSliderId = 2001;
 
@@ -339,21 +326,5 @@ TEST_F(UiInputs, InputControlsNeverEraseAndCopyOnce) {
   ASSERT_TRUE(combo.Create(host, 2009, 10, 480, 200, 30, 100));
   UpdateWindow(host);
   uitest::Pump();
-  for (HWND control : {slider.hwnd(), field.hwnd(), combo.hwnd()}) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 4, 4);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    SetPixel(mem, 1, 1, uitest::kUntouched);
-    EXPECT_NE(SendMessageW(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0), 0);
-    EXPECT_EQ(GetPixel(mem, 1, 1), uitest::kUntouched);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    long before = CBufferDC::CopyCount();
-    InvalidateRect(control, nullptr, TRUE);
-    UpdateWindow(control);
-    EXPECT_EQ(CBufferDC::CopyCount(), before + 1);
-  }
+  for (HWND control : {slider.hwnd(), field.hwnd(), combo.hwnd()}) uitest::ExpectPaintsWithoutErasingInOneCopy(control);
 }

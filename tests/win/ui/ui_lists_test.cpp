@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "UiFixture.h"
 #include "UiTestKit.h"
 #include "app/AppServices_win.h"
 #include "app/Messages.h"
@@ -12,28 +13,12 @@
 #include "ui/CTaskList_win.h"
 
 using uitest::Capture;
-using uitest::Host;
-using uitest::Note;
+using uitest::Inside;
 using uitest::Snap;
 
 namespace {
 
-class UiLists : public testing::Test {
- protected:
-  Host& host = uitest::SharedHost();
-  std::vector<Note> Take(UINT message) {
-    uitest::Pump();
-    std::vector<Note> found;
-    for (const Note& n : host.notes)
-      if (n.message == message) found.push_back(n);
-    host.notes.clear();
-    return found;
-  }
-};
-
-bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
-}
+class UiLists : public uitest::HostTest {};
 
 }  // namespace
 
@@ -311,21 +296,5 @@ TEST_F(UiLists, ListControlsNeverEraseAndCopyOnce) {
   ASSERT_TRUE(picture.Create(host, 212, 200, 440, 20, 20));
   UpdateWindow(host);
   uitest::Pump();
-  for (HWND control : {tabs.hwnd(), list.hwnd(), picture.hwnd()}) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 4, 4);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    SetPixel(mem, 1, 1, uitest::kUntouched);
-    EXPECT_NE(SendMessageW(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), 0), 0);
-    EXPECT_EQ(GetPixel(mem, 1, 1), uitest::kUntouched);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    long before = CBufferDC::CopyCount();
-    InvalidateRect(control, nullptr, TRUE);
-    UpdateWindow(control);
-    EXPECT_EQ(CBufferDC::CopyCount(), before + 1);
-  }
+  for (HWND control : {tabs.hwnd(), list.hwnd(), picture.hwnd()}) uitest::ExpectPaintsWithoutErasingInOneCopy(control);
 }

@@ -19,6 +19,7 @@ extern int g_themeCreationsBeforeRace;
 
 using uitest::Capture;
 using uitest::kUntouched;
+using uitest::PaintInto;
 
 TEST(UiTheme, CreatedOnceWhenTwoThreadsAskTogether) {
   EXPECT_EQ(g_themeCreationsBeforeRace, 0);
@@ -105,36 +106,6 @@ ResourceModule& Pictures() {
   return module;
 }
 
-Capture DrawInto(int w, int h, const std::function<void(HDC)>& draw) {
-  // A tiny window-less capture: paint into a magenta memory bitmap.
-  struct Painter {
-    static Capture Run(int w, int h, const std::function<void(HDC)>& draw) {
-      BITMAPINFO bi{};
-      bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-      void* bits = nullptr;
-      HDC mem = CreateCompatibleDC(nullptr);
-      HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-      HGDIOBJ old = SelectObject(mem, dib);
-      RECT all{0, 0, w, h};
-      HBRUSH b = CreateSolidBrush(kUntouched);
-      FillRect(mem, &all, b);
-      DeleteObject(b);
-      draw(mem);
-      GdiFlush();
-      Capture cap;
-      cap.width = w;
-      cap.height = h;
-      cap.pixels.assign(static_cast<std::uint32_t*>(bits), static_cast<std::uint32_t*>(bits) + w * h);
-      for (auto& p : cap.pixels) p &= 0x00FFFFFF;
-      SelectObject(mem, old);
-      DeleteObject(dib);
-      DeleteDC(mem);
-      return cap;
-    }
-  };
-  return Painter::Run(w, h, draw);
-}
-
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
@@ -180,7 +151,7 @@ TEST(UiPngImage, DrawPlacesAndScalesThePicture) {
       {"scaled to 16 x 8 at (1, 1)", 1, 1, 16, 8, {{{0, 0}, kUntouched}, {{3, 3}, kRed}, {{14, 6}, kBlue}, {{17, 4}, kUntouched}, {{5, 9}, kUntouched}}},
   };
   for (const Case& c : cases) {
-    Capture cap = DrawInto(20, 12, [&](HDC dc) { image.Draw(dc, c.x, c.y, c.w, c.h); });
+    Capture cap = PaintInto(20, 12, [&](HDC dc) { image.Draw(dc, c.x, c.y, c.w, c.h); });
     for (auto [pt, colour] : c.expect)
       EXPECT_TRUE(uitest::Near(cap.At(pt.x, pt.y), colour))
           << c.name << " at " << pt.x << "," << pt.y << ": " << uitest::Hex(cap.At(pt.x, pt.y));
@@ -191,17 +162,17 @@ TEST(UiPngImage, DrawPartTakesTheSourceRectangle) {
   PngImage image;
   ASSERT_TRUE(image.LoadPng(ResourceModule::kTwoColour, Pictures().get()));
   RECT blueHalf{4, 0, 8, 4};
-  Capture part = DrawInto(10, 10, [&](HDC dc) { image.DrawPart(dc, 0, 0, 4, 4, &blueHalf); });
+  Capture part = PaintInto(10, 10, [&](HDC dc) { image.DrawPart(dc, 0, 0, 4, 4, &blueHalf); });
   EXPECT_TRUE(uitest::Near(part.At(0, 0), kBlue)) << uitest::Hex(part.At(0, 0));
   EXPECT_TRUE(uitest::Near(part.At(3, 3), kBlue)) << uitest::Hex(part.At(3, 3));
   EXPECT_EQ(part.At(5, 1), kUntouched);
-  Capture nothing = DrawInto(10, 10, [&](HDC dc) { image.DrawPart(dc, 0, 0, 0, 0, &blueHalf); });
+  Capture nothing = PaintInto(10, 10, [&](HDC dc) { image.DrawPart(dc, 0, 0, 0, 0, &blueHalf); });
   EXPECT_EQ(nothing.BoundsOfOther(kUntouched, {0, 0, 10, 10}).right, 0) << "an all-zero destination draws nothing";
 }
 
 TEST(UiPngImage, EmptyPictureLeavesTheTargetUntouched) {
   PngImage empty;
-  Capture cap = DrawInto(10, 10, [&](HDC dc) {
+  Capture cap = PaintInto(10, 10, [&](HDC dc) {
     empty.Draw(dc, 0, 0, 0, 0);
     empty.Draw(dc, 1, 1, 5, 5);
     empty.DrawPart(dc, 1, 1, 5, 5, nullptr);
@@ -217,7 +188,7 @@ TEST(UiPngImage, ScaleToReplacesTheBitmap) {
   EXPECT_EQ(image.Width(), 4);
   EXPECT_EQ(image.Height(), 2);
   EXPECT_EQ(image.Bitmap()->GetPixelFormat(), static_cast<Gdiplus::PixelFormat>(PixelFormat32bppARGB));
-  Capture cap = DrawInto(6, 4, [&](HDC dc) { image.Draw(dc, 0, 0, 0, 0); });
+  Capture cap = PaintInto(6, 4, [&](HDC dc) { image.Draw(dc, 0, 0, 0, 0); });
   EXPECT_TRUE(uitest::Near(cap.At(0, 0), kRed, 24)) << uitest::Hex(cap.At(0, 0));
   EXPECT_TRUE(uitest::Near(cap.At(3, 1), kBlue, 24)) << uitest::Hex(cap.At(3, 1));
   EXPECT_EQ(cap.At(4, 0), kUntouched);
@@ -245,7 +216,7 @@ TEST(UiPngImage, LoadingAgainFreesThePreviousBlock) {
 
 TEST(UiBufferDC, CopiesOnceAtTheEndWithTheTargetsCoordinates) {
   long before = CBufferDC::CopyCount();
-  Capture cap = DrawInto(20, 20, [&](HDC dc) {
+  Capture cap = PaintInto(20, 20, [&](HDC dc) {
     CBufferDC buffer(dc, RECT{5, 5, 15, 12});
     ASSERT_TRUE(buffer.IsValid());
     RECT inner{5, 5, 15, 12};
@@ -272,7 +243,7 @@ TEST(UiBufferDC, WithoutAMemoryContextNothingIsCopied) {
 }
 
 TEST(UiFillRoundRect, FillsTheInsideAndLeavesTheOutside) {
-  Capture cap = DrawInto(40, 30, [&](HDC dc) {
+  Capture cap = PaintInto(40, 30, [&](HDC dc) {
     auto g = MakeGraphics(dc);
     FillRoundRect(*g, RECT{5, 5, 35, 25}, 3, Theme()[2]);
   });

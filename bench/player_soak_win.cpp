@@ -12,6 +12,7 @@
 // The folder is one made by tools/fixtures/make-fixtures.sh (clip.avi and short.avi).
 #include <mfapi.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 #include <windows.h>
 
 #include <atomic>
@@ -32,34 +33,22 @@ struct Usage {
   DWORD gdi = 0;
   DWORD user = 0;
   SIZE_T privateBytes = 0;
-  // Under Wine the counters above read 0; the Unix process behind it tells its open file
-  // descriptors and anonymous resident memory instead (-1 when not available).
-  long unixFds = -1;
-  long rssAnonKiB = -1;
+  // Threads of this process (Toolhelp) and its working set, which Wine does report.
+  long threads = 0;
+  SIZE_T workingSet = 0;
 };
 
-// Under Wine, Z: is the Unix root, so /proc/self is this process.
-void MeasureUnix(Usage& u) {
-  HANDLE file =
-      CreateFileW(L"Z:\\proc\\self\\status", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
-    char text[8192];
-    DWORD read = 0;
-    ReadFile(file, text, sizeof(text) - 1, &read, nullptr);
-    UniqueHandle owner(file);
-    text[read] = 0;
-    if (const char* p = std::strstr(text, "RssAnon:")) u.rssAnonKiB = std::strtol(p + 8, nullptr, 10);
+long CountThreads() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  UniqueHandle owner(snapshot);
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  long count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
   }
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(L"Z:\\proc\\self\\fd\\*", &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    UniqueFindHandle owner(find);
-    long count = 0;
-    do {
-      if (data.cFileName[0] != L'.') ++count;
-    } while (FindNextFileW(find, &data));
-    u.unixFds = count;
-  }
+  return count;
 }
 
 Usage Measure() {
@@ -72,15 +61,16 @@ Usage Measure() {
   if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                            sizeof(counters))) {
     u.privateBytes = counters.PrivateUsage;
+    u.workingSet = counters.WorkingSetSize;
   }
-  MeasureUnix(u);
+  u.threads = CountThreads();
   return u;
 }
 
 void Print(const char* label, const Usage& u) {
   std::printf("%-30s handles %5lu  GDI %4lu  USER %4lu  private %8.1f KiB", label, u.handles, u.gdi, u.user,
               u.privateBytes / 1024.0);
-  if (u.unixFds >= 0) std::printf("  | unix fds %4ld  RssAnon %7ld KiB", u.unixFds, u.rssAnonKiB);
+  std::printf("  threads %4ld  working set %8.1f KiB", u.threads, u.workingSet / 1024.0);
   std::printf("\n");
   std::fflush(stdout);
 }
@@ -91,9 +81,8 @@ void PrintGrowth(const char* label, const Usage& a, const Usage& b) {
               static_cast<long>(b.gdi) - static_cast<long>(a.gdi),
               static_cast<long>(b.user) - static_cast<long>(a.user),
               (static_cast<double>(b.privateBytes) - static_cast<double>(a.privateBytes)) / 1024.0);
-  if (a.unixFds >= 0 && b.unixFds >= 0) {
-    std::printf("  | unix fds %+4ld  RssAnon %+7ld KiB", b.unixFds - a.unixFds, b.rssAnonKiB - a.rssAnonKiB);
-  }
+  std::printf("  threads %+4ld  working set %+8.1f KiB", b.threads - a.threads,
+              (static_cast<double>(b.workingSet) - static_cast<double>(a.workingSet)) / 1024.0);
   std::printf("\n");
   std::fflush(stdout);
 }
@@ -200,7 +189,10 @@ int main(int argc, char** argv) {
   g_playMs = argc > 4 ? static_cast<DWORD>(std::atoi(argv[4])) : 0;
   g_waitEnd = !(argc > 5 && std::string(argv[5]) == "close-while-playing");
   const std::wstring clip(folder.begin(), folder.end());
-  const std::wstring clipPath = clip + L"clip.avi";
+  // SOAK_CYCLE_FILE names another fixture for the cycles (tone.wav: the audio path alone).
+  const char* cycleFile = getenv("SOAK_CYCLE_FILE");
+  const std::wstring clipPath =
+      clip + (cycleFile ? std::wstring(cycleFile, cycleFile + std::strlen(cycleFile)) : L"clip.avi");
   const std::wstring shortPath = clip + (getenv("SOAK_SHORT_LOOPS") ? L"short.avi" : L"clip.avi");
 
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
@@ -223,6 +215,7 @@ int main(int argc, char** argv) {
       Sleep(1000);
       if (GetTickCount64() - g_lastProgress.load() > 30000) {
         std::printf("STUCK: no progress for 30 s in %s at step %d\n", g_phase.load(), g_step.load());
+        Print("at the stop", Measure());
         std::fflush(stdout);
         ExitProcess(4);
       }
@@ -245,7 +238,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i <= cycles; ++i) {
     if (!OpenAndCloseOnce(window, clipPath)) ++failedCycles;
     Progress(i);
-    if (i % 250 == 0 || i == cycles) {
+    if (i % 25 == 0 || i == cycles) {
       char label[64];
       std::snprintf(label, sizeof(label), "after %d cycles", i);
       Print(label, Measure());
@@ -272,8 +265,8 @@ int main(int argc, char** argv) {
     const int before = g_owner.ended;
     loopsOk = PumpUntil([&] { return g_owner.ended > before; }, 10000);
     Progress(g_owner.ended);
-    if (g_owner.ended / 500 > reported) {
-      reported = g_owner.ended / 500;
+    if (g_owner.ended / 25 > reported) {
+      reported = g_owner.ended / 25;
       char label[64];
       std::snprintf(label, sizeof(label), "after %d loops", g_owner.ended);
       Print(label, Measure());

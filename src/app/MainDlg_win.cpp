@@ -6,34 +6,22 @@
 #include "app/AppServices_win.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
-#include "engine/WallpaperHost_win.h"
-
-namespace {
-// The wallpaper engine: monitor list, start-up wallpapers and their messages.
-CWallpaperHost& Wallpapers() {
-  static CWallpaperHost host;
-  return host;
-}
-}  // namespace
 
 CMainDlg::CMainDlg() : CDialog(102) {
-  largeIcon_ = static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-  smallIcon_ = static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON, 16, 16, 0));
-  background_ = CreateSolidBrush(RGB(0, 0, 0));
+  // Icons loaded without LR_SHARED belong to us.
+  largeIcon_.reset(
+      static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  smallIcon_.reset(static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON, 16, 16, 0)));
+  background_.reset(CreateSolidBrush(RGB(0, 0, 0)));
 }
 
-CMainDlg::~CMainDlg() {
-  // Icons loaded from resources without LR_SHARED belong to us.
-  if (largeIcon_) DestroyIcon(largeIcon_);
-  if (smallIcon_) DestroyIcon(smallIcon_);
-  if (background_) DeleteObject(background_);
-}
+CMainDlg::~CMainDlg() = default;
 
 BOOL CMainDlg::OnInitDialog() {
-  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
-  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
   SetWindowTextW(hwnd(), LoadResString(app::kStringTitle).c_str());
-  Wallpapers().Create(hwnd());
+  wallpapers_.Create(hwnd());
   startHidden = Flags().autostart;
   return TRUE;
 }
@@ -46,11 +34,11 @@ void CMainDlg::OpenApp() {
   SetForegroundWindow(hwnd());
 }
 
-void CMainDlg::OnDestroy() { Wallpapers().Destroy(); }
+void CMainDlg::OnDestroy() { wallpapers_.Destroy(); }
 
 INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT engineResult = 0;
-  if (Wallpapers().OnMessage(message, wParam, lParam, engineResult)) {
+  if (wallpapers_.OnMessage(message, wParam, lParam, engineResult)) {
     SetResult(engineResult);
     return TRUE;
   }
@@ -83,7 +71,7 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
       SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0xC8, 0xC8, 0xC8));
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      return reinterpret_cast<INT_PTR>(background_);
+      return reinterpret_cast<INT_PTR>(background_.get());
     case WM_DESTROY:
       OnDestroy();
       return FALSE;

@@ -1,7 +1,9 @@
 // The main window (dialog 102). For now a small frame: the title, the monitor list and the
 // wallpapers of the stored settings, hand-over from a second instance, and closing.
 #pragma once
+#include "app/Handles_win.h"
 #include "app/Window_win.h"
+#include "engine/WallpaperHost_win.h"
 
 class CMainDlg : public CDialog {
  public:
@@ -18,7 +20,8 @@ class CMainDlg : public CDialog {
   void OpenApp();
   void OnDestroy();
 
-  HICON largeIcon_ = nullptr;
-  HICON smallIcon_ = nullptr;
-  HBRUSH background_ = nullptr;
+  UniqueHicon largeIcon_;
+  UniqueHicon smallIcon_;
+  UniqueGdiObject background_;
+  CWallpaperHost wallpapers_;  // the monitor list, the wallpapers and their messages
 };

@@ -10,6 +10,7 @@
 #include "app/AppServices_win.h"
 #include "app/MainDlg_win.h"
 #include "app/Messages.h"
+#include "app/OsVersion_win.h"
 
 namespace {
 CQendor2App* g_app = nullptr;
@@ -39,18 +40,7 @@ settings::SettingsStore& CQendor2App::OpenSettings(const wchar_t* company) {
   return *store_;
 }
 
-bool CQendor2App::IsWindows81OrGreater() {
-  OSVERSIONINFOEXW info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-  info.dwMajorVersion = 6;
-  info.dwMinorVersion = 3;
-  info.wServicePackMajor = 0;
-  DWORDLONG mask = 0;
-  mask = VerSetConditionMask(mask, VER_MAJORVERSION, VER_GREATER_EQUAL);
-  mask = VerSetConditionMask(mask, VER_MINORVERSION, VER_GREATER_EQUAL);
-  mask = VerSetConditionMask(mask, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
-  return VerifyVersionInfoW(&info, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, mask) != FALSE;
-}
+bool CQendor2App::IsWindows81OrGreater() { return IsWindowsVersionAtLeast(6, 3); }
 
 void CQendor2App::ShowMessageId(unsigned stringId, unsigned style, const std::wstring* insert) {
   std::wstring text = LoadResString(stringId);

@@ -2,6 +2,7 @@
 // the operating-system facts for the start banner.
 #include <windows.h>
 
+#include "app/OsVersion_win.h"
 #include "diag/Logger.h"
 
 namespace Logging {
@@ -22,18 +23,7 @@ class WinPlatform : public Platform {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
   }
   unsigned long CurrentThreadId() override { return GetCurrentThreadId(); }
-  bool IsWindows10OrGreater() override {
-    OSVERSIONINFOEXW info{};
-    info.dwOSVersionInfoSize = sizeof(info);
-    info.dwMajorVersion = 10;
-    info.dwMinorVersion = 0;
-    info.wServicePackMajor = 0;
-    DWORDLONG mask = 0;
-    mask = VerSetConditionMask(mask, VER_MAJORVERSION, VER_GREATER_EQUAL);
-    mask = VerSetConditionMask(mask, VER_MINORVERSION, VER_GREATER_EQUAL);
-    mask = VerSetConditionMask(mask, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
-    return VerifyVersionInfoW(&info, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, mask) != FALSE;
-  }
+  bool IsWindows10OrGreater() override { return IsWindowsVersionAtLeast(10, 0); }
   // A 32-bit build learns it from IsWow64Process; a 64-bit build runs on a 64-bit system.
   bool Is64BitSystem() override {
     if (sizeof(void*) == 8) return true;

@@ -55,6 +55,8 @@ wine_env_start() {
     wineboot -i >"$build/wineboot.log" 2>&1
     wineserver -w
     wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
+    # A crash prints its backtrace and ends the process instead of waiting in a dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.qendor-ready"
   fi

@@ -4,15 +4,18 @@
 //       with /report, every 250 ms FILE is rewritten with the wallpaper layer's children,
 //       one line each: "class left top right bottom visible", window rectangle in layer
 //       coordinates. Runs until closed.
-//   desktop-standin.exe /maximised MS [RESTORED_MS]
+//   desktop-standin.exe /maximised MS [RESTORED_MS] [/marks FILE]
 //       a maximised top-level window for MS milliseconds; then restored for RESTORED_MS
-//       (default 0) and closed.
+//       (default 0) and closed. With /marks, FILE gets the line "maximised" once the window
+//       is shown maximised and "restored" once it is restored, so that a test can time what
+//       follows from those moments rather than from the start of this process.
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
 // clang-format on
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "DesktopStandin.h"
@@ -48,7 +51,16 @@ void WriteReport() {
   MoveFileExW(temp.c_str(), g_reportFile.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
-int RunMaximised(int maximisedMs, int restoredMs) {
+void Mark(const std::wstring& file, const char* line) {
+  if (file.empty()) return;
+  HANDLE handle = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(handle, line, static_cast<DWORD>(strlen(line)), &written, nullptr);
+  CloseHandle(handle);
+}
+
+int RunMaximised(int maximisedMs, int restoredMs, const std::wstring& marks) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = DefWindowProcW;
@@ -59,6 +71,8 @@ int RunMaximised(int maximisedMs, int restoredMs) {
   HWND window = CreateWindowExW(0, L"StandinMaximised", L"Covering window", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300,
                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ShowWindow(window, SW_SHOWMAXIMIZED);
+  UpdateWindow(window);
+  Mark(marks, IsZoomed(window) ? "maximised\n" : "not maximised\n");
   DWORD start = GetTickCount();
   bool restored = false;
   MSG msg;
@@ -67,6 +81,7 @@ int RunMaximised(int maximisedMs, int restoredMs) {
     if (!restored && elapsed >= static_cast<DWORD>(maximisedMs)) {
       ShowWindow(window, SW_RESTORE);
       restored = true;
+      Mark(marks, "restored\n");
     }
     if (restored && elapsed >= static_cast<DWORD>(maximisedMs + restoredMs)) break;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
@@ -84,8 +99,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   auto layout = DesktopStandin::Layout::Classic;
   for (int i = 1; i < argc; ++i) {
     std::wstring arg = argv[i];
-    if (arg == L"/maximised" && i + 1 < argc)
-      return RunMaximised(_wtoi(argv[i + 1]), i + 2 < argc ? _wtoi(argv[i + 2]) : 0);
+    if (arg == L"/maximised" && i + 1 < argc) {
+      int maximisedMs = _wtoi(argv[i + 1]);
+      int restoredMs = i + 2 < argc && argv[i + 2][0] != L'/' ? _wtoi(argv[i + 2]) : 0;
+      std::wstring marks;
+      for (int j = i + 1; j + 1 < argc; ++j)
+        if (std::wstring(argv[j]) == L"/marks") marks = argv[j + 1];
+      return RunMaximised(maximisedMs, restoredMs, marks);
+    }
     if (arg == L"/newer") layout = DesktopStandin::Layout::Newer;
     if (arg == L"/report" && i + 1 < argc) g_reportFile = argv[++i];
   }

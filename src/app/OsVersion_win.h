@@ -1,4 +1,5 @@
-// The operating-system version test used by start-up and the log's system line.
+// The operating-system version test used by start-up and the log's system line, and the
+// test for Wine, whose ntdll exports wine_get_version.
 #pragma once
 #include <windows.h>
 
@@ -15,4 +16,9 @@ inline bool IsWindowsVersionAtLeast(DWORD major, DWORD minor) {
   mask = VerSetConditionMask(mask, VER_MINORVERSION, VER_GREATER_EQUAL);
   mask = VerSetConditionMask(mask, VER_SERVICEPACKMAJOR, VER_GREATER_EQUAL);
   return VerifyVersionInfoW(&info, VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR, mask) != FALSE;
+}
+
+inline bool IsRunningOnWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }

@@ -7,6 +7,7 @@
 #include "app/AppFlags.h"
 #include "app/AppServices_win.h"
 #include "app/Messages.h"
+#include "app/OsVersion_win.h"
 #include "diag/Log.h"
 #include "engine/Monitor_win.h"
 #include "engine/Player_win.h"
@@ -70,8 +71,7 @@ void CVideoWnd::SetMusicMutesVideos(std::function<bool()> query) { MusicMutesVid
 
 bool CVideoWnd::RunningOnWine() {
   if (WineOverride() >= 0) return WineOverride() != 0;
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  return IsRunningOnWine();
 }
 
 void CVideoWnd::SetWineDetection(int mode) { WineOverride() = mode; }

@@ -6,9 +6,6 @@
 // [close-while-playing]
 // (play ms: how long each open-and-close cycle plays after its start before the close;
 // by default each cycle also plays to the end first, close-while-playing does not wait)
-// [close-while-playing]
-// (play ms: how long each open-and-close cycle plays after its start before the close;
-// by default each cycle also plays to the end first, close-while-playing does not wait)
 // The folder is one made by tools/fixtures/make-fixtures.sh (clip.avi and short.avi).
 #include <mfapi.h>
 #include <psapi.h>

@@ -146,9 +146,9 @@ PlayerWindow::PlayerWindow(int width, int height) {
 PlayerWindow::~PlayerWindow() {
   if (player_) {
     // Wine 8's video renderer can deadlock when a session is closed with frames in flight;
-    // let a playing file reach its end first (a short fixture, so this is quick).
+    // let a playing file reach its end first (a short fixture, so this is quick). A paused
+    // one is closed as it is: under Wine a resumed session never reaches its end.
     loop = false;
-    if (player_->GetState() == CPlayer::Paused) player_->Resume();
     if (player_->GetState() == CPlayer::Started) {
       const int ends = Count(MEEndOfPresentation);
       WaitFor(MEEndOfPresentation, ends + 1, 10000);

@@ -177,6 +177,8 @@ TEST_F(PlayerTest, PausesResumesAndRefusesByState) {
   if (RunningUnderWine()) {
     // Measured here: after a pause and a resume, Wine 8's session never reports the end
     // of the presentation, so the rest (end, Stopped, Play) is checked on Windows only.
+    // Paused again, it is closed with no frame in flight (see the window's destructor).
+    EXPECT_EQ(player()->Pause(), S_OK);
     return;
   }
   // From where it stopped, it plays on to the end.

@@ -19,6 +19,7 @@
 #include <string>
 #include <thread>
 
+#include "app/ComRef_win.h"
 #include "app/Handles_win.h"
 #include "app/Messages.h"
 #include "engine/Player_win.h"
@@ -102,7 +103,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   if (message == WM_APP_PLAYER_EVENT) {
     if (!g_owner.player) {
       Microsoft::WRL::ComPtr<IUnknown> orphan;
-      orphan.Attach(reinterpret_cast<IUnknown*>(wParam));
+      AdoptRef(orphan, reinterpret_cast<IUnknown*>(wParam));
       return 0;
     }
     const HRESULT hr = g_owner.player->HandleEvent(wParam, lParam);
@@ -141,7 +142,7 @@ void DrainPlayerEvents(HWND window) {
   MSG msg;
   while (PeekMessageW(&msg, window, WM_APP_PLAYER_EVENT, WM_APP_PLAYER_EVENT, PM_REMOVE)) {
     Microsoft::WRL::ComPtr<IUnknown> queued;
-    queued.Attach(reinterpret_cast<IUnknown*>(msg.wParam));
+    AdoptRef(queued, reinterpret_cast<IUnknown*>(msg.wParam));
   }
 }
 
@@ -186,11 +187,14 @@ int main(int argc, char** argv) {
   g_playMs = argc > 4 ? static_cast<DWORD>(std::atoi(argv[4])) : 0;
   g_waitEnd = !(argc > 5 && std::string(argv[5]) == "close-while-playing");
   const std::wstring clip(folder.begin(), folder.end());
-  // SOAK_CYCLE_FILE names another fixture for the cycles (tone.wav: the audio path alone).
-  const char* cycleFile = getenv("SOAK_CYCLE_FILE");
-  const std::wstring clipPath =
-      clip + (cycleFile ? std::wstring(cycleFile, cycleFile + std::strlen(cycleFile)) : L"clip.avi");
-  const std::wstring shortPath = clip + (getenv("SOAK_SHORT_LOOPS") ? L"short.avi" : L"clip.avi");
+  // SOAK_CYCLE_FILE and SOAK_LOOP_FILE name other fixtures for the cycles and the loops
+  // (tone.wav: the audio path alone; short.avi: shorter loops).
+  const auto fixture = [&](const char* variable) {
+    const char* name = getenv(variable);
+    return clip + (name ? std::wstring(name, name + std::strlen(name)) : std::wstring(L"clip.avi"));
+  };
+  const std::wstring clipPath = fixture("SOAK_CYCLE_FILE");
+  const std::wstring shortPath = fixture("SOAK_LOOP_FILE");
 
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
   if (FAILED(MFStartup(MF_VERSION, MFSTARTUP_FULL))) return 3;

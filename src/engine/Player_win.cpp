@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/AppServices_win.h"
+#include "app/ComRef_win.h"
 #include "app/Messages.h"
 #include "app/OsVersion_win.h"
 #include "diag/Log.h"
@@ -42,7 +43,7 @@ void FetchService(IUnknown* session, REFGUID service, ComPtr<T>& out) {
   T* pointer = nullptr;
   const HRESULT hr = MFGetService(session, service, __uuidof(T), reinterpret_cast<void**>(&pointer));
   out.Reset();
-  if (SUCCEEDED(hr) && pointer) out.Attach(pointer);
+  if (SUCCEEDED(hr) && pointer) AdoptRef(out, pointer);
 }
 
 // The per-channel volume array, shared by all players and only touched on the UI thread.
@@ -318,7 +319,7 @@ HRESULT CPlayer::AddBranch(IMFTopology* topology, IMFPresentationDescriptor* des
 HRESULT CPlayer::HandleEvent(IMFMediaEvent* event, MediaEventType type) {
   if (!event) return E_POINTER;
   ComPtr<IMFMediaEvent> owned;
-  owned.Attach(event);  // the reference that came with the message
+  AdoptRef(owned, event);  // the reference that came with the message
 
   HRESULT hr = S_OK;
   switch (type) {

@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "PlayerHarness.h"
+#include "app/ComRef_win.h"
 #include "app/Handles_win.h"
 #include "app/Messages.h"
 #include "app/SettingsStore.h"
@@ -163,7 +164,7 @@ PlayerWindow::~PlayerWindow() {
     MSG msg;
     while (PeekMessageW(&msg, hwnd_, WM_APP_PLAYER_EVENT, WM_APP_PLAYER_EVENT, PM_REMOVE)) {
       Microsoft::WRL::ComPtr<IUnknown> queued;
-      queued.Attach(reinterpret_cast<IUnknown*>(msg.wParam));
+      AdoptRef(queued, reinterpret_cast<IUnknown*>(msg.wParam));
     }
     DestroyWindow(hwnd_);
   }
@@ -204,7 +205,7 @@ LRESULT CALLBACK PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
   if (message == WM_APP_PLAYER_EVENT && self) {
     if (!self->player_) {
       Microsoft::WRL::ComPtr<IUnknown> orphan;
-      orphan.Attach(reinterpret_cast<IUnknown*>(wParam));
+      AdoptRef(orphan, reinterpret_cast<IUnknown*>(wParam));
       return 0;
     }
     HandledEvent handled{static_cast<MediaEventType>(lParam), S_OK, CPlayer::Closed, S_OK};

@@ -101,6 +101,21 @@ TEST(PlayerObject, ClosedPlayerAnswersByState) {
 
 // --- Opening and playing -------------------------------------------------------------------------
 
+// The window's handler passes on the reference that came with the posted event; every
+// branch of HandleEvent must free it, or each event keeps its session's objects alive.
+TEST_F(PlayerTest, HandlingAnEventFreesThePostedReference) {
+  for (MediaEventType type : {MESessionCapabilitiesChanged, MESessionStopped, MESessionEnded, MEEndOfPresentation,
+                              MESessionTopologyStatus, MESessionStarted}) {
+    SCOPED_TRACE(type);
+    Microsoft::WRL::ComPtr<IMFMediaEvent> event;
+    ASSERT_EQ(MFCreateMediaEvent(type, GUID_NULL, S_OK, nullptr, &event), S_OK);
+    event->AddRef();  // the posted reference
+    player()->HandleEvent(event.Get(), type);
+    EXPECT_EQ(event->AddRef(), 2u) << "only ours is left";
+    event->Release();
+  }
+}
+
 TEST_F(PlayerTest, OpensStartsAndReportsServices) {
   ASSERT_TRUE(OpenAndStart(window, L"clip.avi"));
   EXPECT_EQ(player()->GetState(), CPlayer::Started);

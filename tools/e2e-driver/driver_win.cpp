@@ -13,12 +13,40 @@
 
 namespace {
 
-HWND FindTopLevel(const wchar_t* title) { return FindWindowW(nullptr, title); }
+// The program's main window is a dialog with the same caption as its message boxes; a
+// message box is told apart by its text control (id 0xFFFF).
+bool IsMessageBox(HWND window) {
+  wchar_t className[16] = L"";
+  GetClassNameW(window, className, 16);
+  return std::wstring(className) == L"#32770" && GetDlgItem(window, 0xFFFF) != nullptr;
+}
 
-bool WaitFor(DWORD milliseconds, HWND& found, const wchar_t* title, const wchar_t* className, bool visible) {
+// The first top-level window with the title that is (or is not) a message box.
+HWND FindByTitle(const wchar_t* title, bool messageBox) {
+  struct Search {
+    const wchar_t* title;
+    bool messageBox;
+    HWND found;
+  } search{title, messageBox, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        wchar_t text[256] = L"";
+        GetWindowTextW(window, text, 256);
+        if (std::wstring(text) != s->title || IsMessageBox(window) != s->messageBox) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindTopLevel(const wchar_t* title) { return FindByTitle(title, false); }
+
+bool WaitFor(DWORD milliseconds, HWND& found, const wchar_t* title, bool messageBox, bool visible) {
   DWORD start = GetTickCount();
   for (;;) {
-    found = FindWindowW(className, title);
+    found = FindByTitle(title, messageBox);
     if (found && (!visible || IsWindowVisible(found))) return true;
     if (GetTickCount() - start >= milliseconds) return false;
     Sleep(50);
@@ -49,11 +77,11 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"wait-window" && argc >= 4) {
     HWND window;
     bool visible = argc >= 5 && std::wstring(argv[4]) == L"visible";
-    return WaitFor(static_cast<DWORD>(_wtoi(argv[3])), window, title, nullptr, visible) ? 0 : 1;
+    return WaitFor(static_cast<DWORD>(_wtoi(argv[3])), window, title, false, visible) ? 0 : 1;
   }
   if (command == L"message-box" && argc >= 4) {
     HWND box;
-    if (!WaitFor(static_cast<DWORD>(_wtoi(argv[3])), box, title, L"#32770", false)) return 1;
+    if (!WaitFor(static_cast<DWORD>(_wtoi(argv[3])), box, title, true, false)) return 1;
     wchar_t text[1024] = L"";
     GetDlgItemTextW(box, 0xFFFF, text, 1024);
     PrintUtf8(text);

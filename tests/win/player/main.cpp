@@ -13,6 +13,7 @@
 #include "app/ComRef_win.h"
 #include "app/Handles_win.h"
 #include "app/Messages.h"
+#include "app/OsVersion_win.h"
 #include "app/SettingsStore.h"
 #include "diag/Log.h"
 #include "diag/Logger.h"
@@ -109,7 +110,7 @@ bool GenerateFixtures(const std::wstring& dir) {
 const std::wstring& FixtureDir() { return g_fixtureDir; }
 std::wstring Fixture(const wchar_t* name) { return g_fixtureDir + name; }
 
-bool RunningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+bool RunningUnderWine() { return IsRunningOnWine(); }
 
 void ClearLog() {
   std::lock_guard<std::mutex> lock(g_logMutex);

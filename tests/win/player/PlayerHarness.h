@@ -1,6 +1,5 @@
-// Shared pieces of the player tests: the fixture folder, captured log lines, a window that
-// answers the player's events as the wallpaper window does, and a message pump with a
-// deadline.
+// Shared pieces of the player tests: the media kit (fixtures, captured log lines, the message
+// pump) and a window that answers the player's events as the wallpaper window does.
 #pragma once
 #include <windows.h>
 
@@ -8,20 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "common/MediaKit.h"
 #include "engine/Player_win.h"
 
 namespace playertest {
 
-// Folder holding the generated media fixtures (with a trailing backslash).
-const std::wstring& FixtureDir();
-std::wstring Fixture(const wchar_t* name);
-bool RunningUnderWine();
-
-// Log lines written since the last ClearLog (text without time stamps and line ends).
-void ClearLog();
-std::vector<std::string> LogLines();
-bool LogHas(const std::string& line);
-int LogCount(const std::string& line);
+using mediakit::ClearLog;
+using mediakit::Fixture;
+using mediakit::FixtureDir;
+using mediakit::LogCount;
+using mediakit::LogHas;
+using mediakit::LogLines;
 
 // One handled player event as the owner saw it.
 struct HandledEvent {
@@ -49,10 +45,12 @@ class PlayerWindow {
   std::vector<HandledEvent> events;
 
   int Count(MediaEventType type) const;
-  // Pumps messages until the predicate holds or the time is up; true when it held.
-  bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-  // Pumps for a fixed time (to show that something does NOT happen).
-  void PumpFor(DWORD ms);
+  bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) { return mediakit::PumpUntil(done, timeoutMs); }
+  void PumpFor(DWORD ms) { mediakit::PumpFor(ms); }
+  // Waits until the session has reported the pause asked last (MESessionPaused after the
+  // last MESessionStarted). Under Wine 8 a session closed while its renderer still settles
+  // into the pause can deadlock that renderer, as one closed with frames in flight does.
+  bool WaitPauseSettled();
   bool WaitFor(MediaEventType type, int count, DWORD timeoutMs) {
     return PumpUntil([&] { return Count(type) >= count; }, timeoutMs);
   }

@@ -9,6 +9,7 @@
 
 #include "PlayerHarness.h"
 #include "app/Handles_win.h"
+#include "app/OsVersion_win.h"
 
 using namespace playertest;
 
@@ -189,7 +190,7 @@ TEST_F(PlayerTest, PausesResumesAndRefusesByState) {
   ASSERT_EQ(player()->Resume(), S_OK);
   EXPECT_EQ(player()->GetState(), CPlayer::Started);
   EXPECT_TRUE(LogHas("Resume"));
-  if (RunningUnderWine()) {
+  if (IsRunningOnWine()) {
     // Measured here: after a pause and a resume, Wine 8's session never reports the end
     // of the presentation, so the rest (end, Stopped, Play) is checked on Windows only.
     // Paused again, it is closed with no frame in flight (see the window's destructor).
@@ -417,7 +418,7 @@ TEST_F(PlayerTest, OverlayArguments) {
   ClearLog();
   const HRESULT cleared = player()->SetOverlay(0.0f, false, nullptr);
   const HRESULT set = player()->SetOverlay(0.5f, true, static_cast<HBITMAP>(bitmap.get()));
-  if (RunningUnderWine()) {
+  if (IsRunningOnWine()) {
     // Wine's session gives no mixer service: the overlay has nothing to work with.
     EXPECT_EQ(cleared, E_FAIL);
     EXPECT_EQ(set, E_FAIL);

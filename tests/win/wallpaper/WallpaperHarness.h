@@ -1,5 +1,5 @@
-// Shared pieces of the wallpaper tests: media fixtures, captured log lines and message
-// boxes, a message pump with a deadline, and a stand-in main window that counts the
+// Shared pieces of the wallpaper tests: the media kit (fixtures, captured log lines, the
+// message pump), captured message boxes, and a stand-in main window that counts the
 // wallpaper events it receives.
 #pragma once
 #include <windows.h>
@@ -8,16 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "common/MediaKit.h"
+
 namespace wallpapertest {
 
-// Folder of the generated media fixtures (trailing backslash) and one fixture's path.
-const std::wstring& FixtureDir();
-std::wstring Fixture(const wchar_t* name);
-
-// Log lines written since the last ClearLog (the message part of each line).
-void ClearLog();
-int LogCount(const std::string& text);
-std::vector<std::string> LogLines();
+using mediakit::ClearLog;
+using mediakit::Fixture;
+using mediakit::FixtureDir;
+using mediakit::LogCount;
+using mediakit::LogLines;
+using mediakit::PumpFor;
+using mediakit::PumpUntil;
 
 // Message boxes shown through the program's seam since the last ClearBoxes.
 struct Box {
@@ -27,10 +28,6 @@ struct Box {
 };
 void ClearBoxes();
 std::vector<Box> Boxes();
-
-// Pumps messages until done() holds (true) or the time is up (false).
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
-void PumpFor(DWORD ms);
 
 // A hidden top-level window standing in for the main window: records WM_APP_WALLPAPER_EVENT
 // and WM_APP_MONITOR_SELECTED.

@@ -1,0 +1,33 @@
+// Shared pieces of the Windows media tests (player and wallpaper): the generated media
+// fixtures, the log lines the program writes, and a message pump with a deadline.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace mediakit {
+
+// Finds or makes the media fixtures (tools/fixtures/make-fixtures.sh): the folder named by
+// QENDOR_MEDIA_FIXTURES (ctest makes the set once for every case), else a set generated beside
+// the test program through Wine's Unix process support. False when there is none.
+bool PrepareFixtures();
+// Folder of the fixtures (with a trailing backslash) and one fixture's path.
+const std::wstring& FixtureDir();
+std::wstring Fixture(const wchar_t* name);
+
+// Sends the program's log, at Debug, to memory (and to stderr when QENDOR_TEST_ECHO is set).
+void StartLogCapture();
+// Log lines written since the last ClearLog, compared by their message part.
+void ClearLog();
+std::vector<std::string> LogLines();
+int LogCount(const std::string& message);
+inline bool LogHas(const std::string& message) { return LogCount(message) > 0; }
+
+// Pumps this thread's messages until done() holds (true) or the time is up (false).
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+// Pumps for a fixed time (to show that something does NOT happen).
+void PumpFor(DWORD ms);
+
+}  // namespace mediakit

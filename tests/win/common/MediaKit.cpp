@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "app/Handles_win.h"
+#include "app/OsVersion_win.h"
 #include "app/SettingsStore.h"
 #include "diag/Log.h"
 #include "diag/Logger.h"
@@ -118,6 +119,7 @@ bool PrepareFixtures() {
 
 const std::wstring& FixtureDir() { return g_fixtureDir; }
 std::wstring Fixture(const wchar_t* name) { return g_fixtureDir + name; }
+const wchar_t* ResumableClip() { return IsRunningOnWine() ? L"tone.wav" : L"clip.avi"; }
 
 void StartLogCapture() {
   WriteProfileInt(L"BugReport", L"EnableLogging", 1);

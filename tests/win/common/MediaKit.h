@@ -16,6 +16,11 @@ bool PrepareFixtures();
 // Folder of the fixtures (with a trailing backslash) and one fixture's path.
 const std::wstring& FixtureDir();
 std::wstring Fixture(const wchar_t* name);
+// A clip to pause and resume: clip.avi, or under Wine tone.wav. Wine 8's video renderer,
+// paused and started again, asks for no more samples: the video never presents another frame,
+// never reaches its end and never completes its close (measured here). Pause and resume do
+// not depend on the kind of media, and Wine's audio renderer pauses and resumes properly.
+const wchar_t* ResumableClip();
 
 // Sends the program's log, at Debug, to memory (and to stderr when QENDOR_TEST_ECHO is set).
 void StartLogCapture();

@@ -18,6 +18,7 @@ using mediakit::FixtureDir;
 using mediakit::LogCount;
 using mediakit::LogHas;
 using mediakit::LogLines;
+using mediakit::ResumableClip;
 
 // One handled player event as the owner saw it.
 struct HandledEvent {
@@ -47,10 +48,6 @@ class PlayerWindow {
   int Count(MediaEventType type) const;
   bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) { return mediakit::PumpUntil(done, timeoutMs); }
   void PumpFor(DWORD ms) { mediakit::PumpFor(ms); }
-  // Waits until the session has reported the pause asked last (MESessionPaused after the
-  // last MESessionStarted). Under Wine 8 a session closed while its renderer still settles
-  // into the pause can deadlock that renderer, as one closed with frames in flight does.
-  bool WaitPauseSettled();
   bool WaitFor(MediaEventType type, int count, DWORD timeoutMs) {
     return PumpUntil([&] { return Count(type) >= count; }, timeoutMs);
   }

@@ -37,15 +37,12 @@ PlayerWindow::~PlayerWindow() {
   if (player_) {
     // Wine 8's video renderer can deadlock when a session is closed with frames in flight;
     // let a playing file reach its end first (a short fixture, so this is quick). A paused
-    // one is closed once the pause has settled: under Wine a resumed session never reaches
-    // its end.
+    // one is closed as it is.
     loop = false;
     if (player_->GetState() == CPlayer::Started) {
       const int ends = Count(MEEndOfPresentation);
       WaitFor(MEEndOfPresentation, ends + 1, 10000);
       WaitFor(MESessionEnded, Count(MESessionEnded) + 1, 2000);
-    } else if (player_->GetState() == CPlayer::Paused) {
-      WaitPauseSettled();
     }
     player_->Shutdown();
     player_->Release();
@@ -60,17 +57,6 @@ PlayerWindow::~PlayerWindow() {
     }
     DestroyWindow(hwnd_);
   }
-}
-
-bool PlayerWindow::WaitPauseSettled() {
-  return PumpUntil(
-      [&] {
-        auto last = std::find_if(events.rbegin(), events.rend(), [](const HandledEvent& e) {
-          return e.type == MESessionStarted || e.type == MESessionPaused;
-        });
-        return last != events.rend() && last->type == MESessionPaused;
-      },
-      5000);
 }
 
 int PlayerWindow::Count(MediaEventType type) const {

@@ -19,6 +19,7 @@ using mediakit::LogCount;
 using mediakit::LogLines;
 using mediakit::PumpFor;
 using mediakit::PumpUntil;
+using mediakit::ResumableClip;
 
 // Message boxes shown through the program's seam since the last ClearBoxes.
 struct Box {

@@ -223,7 +223,7 @@ TEST_F(WallpaperTest, MaximisedWindowPausesWithinFiveSecondsAndRestoreResumes) {
   Flags().pauseWhenMaximised = true;
   OpenStandin(DesktopStandin::Layout::Newer);
   monitor = TestMonitor({0, 0, 320, 180});
-  monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
+  monitor->SetPath(Fixture(ResumableClip()).c_str(), false);
   ASSERT_TRUE(WaitStarted(1));
   {
     CoveringWindow covering(L"Editor", L"QendorTestCovering");
@@ -250,7 +250,7 @@ TEST_F(WallpaperTest, MaximisedWindowRuleExceptionsAndTheUsersPause) {
   OpenStandin(DesktopStandin::Layout::Newer);
   // A wallpaper outside the screen: a window maximised on the screen does not overlap it.
   monitor = TestMonitor({4000, 0, 4320, 180});
-  monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
+  monitor->SetPath(Fixture(ResumableClip()).c_str(), false);
   ASSERT_TRUE(WaitStarted(1));
   {
     CoveringWindow covering(L"Editor", L"QendorTestCovering");
@@ -365,10 +365,11 @@ TEST_F(WallpaperTest, DestroyingTheWindowShutsThePlayerDown) {
   monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
   ASSERT_TRUE(WaitStarted(1));
   if (IsRunningOnWine()) {
-    // Wine 8's renderer can deadlock when a session is closed with frames in flight (the
-    // program then leaves that session behind, see the player). Close it at the end of the
-    // clip instead, before the window starts it again: still a session the window is playing.
-    ASSERT_TRUE(PumpUntil([&] { return State() == CPlayer::Stopped; }, 10000));
+    // Under Wine 8 a video session closed with frames in flight can hang in its renderer,
+    // and one closed between the end of the presentation and the session's end faults in
+    // Wine's media source. A paused one closes cleanly there, once the pause is done.
+    ASSERT_EQ(Wnd()->Pause(true), S_OK);
+    ASSERT_TRUE(PumpUntil([&] { return app.Count(WM_APP_WALLPAPER_EVENT, MESessionPaused) == 1; }, 5000));
   }
   HWND window = Wnd()->hwnd();
   ClearLog();

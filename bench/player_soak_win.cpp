@@ -22,6 +22,7 @@
 #include "app/ComRef_win.h"
 #include "app/Handles_win.h"
 #include "app/Messages.h"
+#include "common/MediaKit.h"
 #include "engine/Player_win.h"
 
 namespace {
@@ -121,22 +122,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// Pumps until the predicate holds or timeoutMs passed.
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs) {
-  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    const ULONGLONG now = GetTickCount64();
-    if (now >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
-}
+using mediakit::PumpUntil;
 
 void DrainPlayerEvents(HWND window) {
   MSG msg;

@@ -10,6 +10,8 @@
 
 #include "common/MediaKit.h"
 
+class CVideoWnd;
+
 namespace wallpapertest {
 
 using mediakit::ClearLog;
@@ -49,6 +51,13 @@ class AppWindow {
   static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
   HWND hwnd_ = nullptr;
 };
+
+// Under Wine 8 a video session closed with frames in flight can hang or crash inside Wine's
+// pipeline, and one closed between the end of its presentation and the session's end faults
+// in Wine's media source; one whose pause the session has reported closes cleanly. Under
+// Wine this pauses a playing wallpaper and waits for that report (true when there was
+// nothing to do or the report came); elsewhere it does nothing.
+bool SettleBeforeClose(CVideoWnd* wnd, const AppWindow& app);
 
 // Colour of a screen pixel (0x00BBGGRR).
 COLORREF ScreenPixel(int x, int y);

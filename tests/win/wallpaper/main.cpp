@@ -14,10 +14,13 @@
 #include "WallpaperHarness.h"
 #include "app/AppServices_win.h"
 #include "app/MemoryKeyStore.h"
+#include "app/OsVersion_win.h"
 #include "app/Messages.h"
 #include "app/SettingsStore.h"
 #include "diag/Log.h"
 #include "diag/Logger.h"
+#include "engine/Player_win.h"
+#include "engine/VideoWnd_win.h"
 
 namespace wallpapertest {
 
@@ -57,6 +60,13 @@ LRESULT CALLBACK AppWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool SettleBeforeClose(CVideoWnd* wnd, const AppWindow& app) {
+  if (!IsRunningOnWine() || !wnd || !wnd->Player() || wnd->Player()->GetState() != CPlayer::Started) return true;
+  const int paused = app.Count(WM_APP_WALLPAPER_EVENT, MESessionPaused);
+  if (FAILED(wnd->Pause(true))) return false;
+  return PumpUntil([&] { return app.Count(WM_APP_WALLPAPER_EVENT, MESessionPaused) > paused; }, 5000);
 }
 
 COLORREF ScreenPixel(int x, int y) {

@@ -9,6 +9,7 @@
 #include "WallpaperHarness.h"
 #include "app/AppFlags.h"
 #include "app/Messages.h"
+#include "app/OsVersion_win.h"
 #include "app/SettingsStore.h"
 #include "engine/MonitorList_win.h"
 #include "engine/Player_win.h"
@@ -126,6 +127,9 @@ TEST_F(MonitorListTest, HostStartsTheStoredWallpapersAndRoutesTheEngineMessages)
 
   host.PauseAll(true);
   EXPECT_EQ(wnd->Player()->GetState(), CPlayer::Paused);
+  if (IsRunningOnWine()) {  // closed once the pause is done (see SettleBeforeClose)
+    EXPECT_TRUE(PumpUntil([&] { return app.Count(WM_APP_WALLPAPER_EVENT, MESessionPaused) >= 1; }, 5000));
+  }
   HWND window = wnd->hwnd();
   host.Destroy();
   EXPECT_FALSE(IsWindow(window));

@@ -42,6 +42,7 @@ class WallpaperTest : public ::testing::Test {
     ClearBoxes();
   }
   void TearDown() override {
+    EXPECT_TRUE(SettleBeforeClose(Wnd(), app));
     monitor.reset();
     standin.reset();
     CVideoWnd::SetAppWindow(nullptr);
@@ -128,6 +129,7 @@ TEST_F(WallpaperTest, WindowStandsInTheLayerAtTheDisplayRectAndMovesKeepingItsPl
     EXPECT_EQ(r.right - r.left, layerClient.right);
     EXPECT_EQ(r.bottom - r.top, layerClient.bottom);
 
+    EXPECT_TRUE(SettleBeforeClose(Wnd(), app));
     monitor->SetPath(nullptr, false);
     EXPECT_EQ(monitor->videoWnd, nullptr);
     EXPECT_FALSE(IsWindow(window));
@@ -364,13 +366,7 @@ TEST_F(WallpaperTest, DestroyingTheWindowShutsThePlayerDown) {
   monitor = TestMonitor({0, 0, 320, 180});
   monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
   ASSERT_TRUE(WaitStarted(1));
-  if (IsRunningOnWine()) {
-    // Under Wine 8 a video session closed with frames in flight can hang in its renderer,
-    // and one closed between the end of the presentation and the session's end faults in
-    // Wine's media source. A paused one closes cleanly there, once the pause is done.
-    ASSERT_EQ(Wnd()->Pause(true), S_OK);
-    ASSERT_TRUE(PumpUntil([&] { return app.Count(WM_APP_WALLPAPER_EVENT, MESessionPaused) == 1; }, 5000));
-  }
+  ASSERT_TRUE(SettleBeforeClose(Wnd(), app));
   HWND window = Wnd()->hwnd();
   ClearLog();
   monitor->RemoveWindow();

@@ -9,6 +9,11 @@ app_key='HKCU\Software\vexmora\Qendor2'
 
 fail() {
   echo "FAIL: $*"
+  # The program's own account of the failure, when the test keeps its log.
+  if [ -n "${log_file:-}" ] && [ -f "$log_file" ]; then
+    echo "--- last lines of $log_file"
+    tail -n 25 "$log_file" | tr -d '\r'
+  fi
   stop_all
   exit 1
 }

@@ -3,13 +3,6 @@
 source "$(dirname "$0")/lib/common.bash"
 fixtures="$build/e2e-wallpaper"
 bash "$(dirname "$0")/../../tools/fixtures/make-fixtures.sh" "$fixtures" >/dev/null 2>&1 || fail "fixtures"
-if [ ! -s "$fixtures/halves.avi" ]; then
-  # 4:3, red top half, blue bottom half, with a PCM track so that it loops under Wine.
-  ffmpeg -hide_banner -loglevel error -y -f lavfi -i color=c=0xFF0000:s=160x60:r=15 \
-    -f lavfi -i color=c=0x0000FF:s=160x60:r=15 -f lavfi -i sine=frequency=330:sample_rate=44100 \
-    -filter_complex '[0:v][1:v]vstack=inputs=2[v]' -map '[v]' -map 2:a -t 1 -ac 2 \
-    -c:v rawvideo -pix_fmt bgra -c:a pcm_s16le "$fixtures/halves.avi" || fail "halves.avi"
-fi
 monitor_key="$app_key\\Video\\Default_Monitor_0000"
 shots="$build/shots"
 mkdir -p "$shots"

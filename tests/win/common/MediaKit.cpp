@@ -106,15 +106,8 @@ bool GenerateFixtures(const std::wstring& dir) {
 }  // namespace
 
 bool PrepareFixtures() {
-  wchar_t fromEnvironment[MAX_PATH] = {};
-  DWORD length = GetEnvironmentVariableW(L"QENDOR_MEDIA_FIXTURES", fromEnvironment, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) {
-    g_fixtureDir = fromEnvironment;
-    if (g_fixtureDir.back() != L'\\') g_fixtureDir += L'\\';
-    return FileExists(g_fixtureDir + L"fixtures.ok");
-  }
   g_fixtureDir = ExeDir() + L"media-fixtures\\";
-  return GenerateFixtures(g_fixtureDir);
+  return FileExists(g_fixtureDir + L"fixtures.ok") || GenerateFixtures(g_fixtureDir);
 }
 
 const std::wstring& FixtureDir() { return g_fixtureDir; }

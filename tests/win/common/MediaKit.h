@@ -9,9 +9,9 @@
 
 namespace mediakit {
 
-// Finds or makes the media fixtures (tools/fixtures/make-fixtures.sh): the folder named by
-// QENDOR_MEDIA_FIXTURES (ctest makes the set once for every case), else a set generated beside
-// the test program through Wine's Unix process support. False when there is none.
+// Finds or makes the media fixtures (tools/fixtures/make-fixtures.sh) in media-fixtures beside
+// the test program: ctest's setup entry makes them there once for every case; a program run by
+// hand without them generates them through Wine's Unix process support. False when there are none.
 bool PrepareFixtures();
 // Folder of the fixtures (with a trailing backslash) and one fixture's path.
 const std::wstring& FixtureDir();

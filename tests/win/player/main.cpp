@@ -103,9 +103,7 @@ int main(int argc, char** argv) {
 
   mediakit::StartLogCapture();
   if (!mediakit::PrepareFixtures()) {
-    std::fprintf(stderr,
-                 "Could not find or generate the media fixtures (needs Wine and ffmpeg, or "
-                 "QENDOR_MEDIA_FIXTURES naming a generated set)\n");
+    std::fprintf(stderr, "Could not find or generate the media fixtures (needs Wine and ffmpeg)\n");
     return 2;
   }
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <new>
 
-#include "app/MemoryKeyStore.h"
-#include "app/SettingsStore.h"
+#include "settings/MemoryKeyStore.h"
+#include "settings/SettingsStore.h"
 #include "diag/Logger.h"
 
 static std::atomic<long> g_allocations{0};

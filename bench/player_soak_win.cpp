@@ -19,9 +19,9 @@
 #include <string>
 #include <thread>
 
-#include "app/ComRef_win.h"
-#include "app/Handles_win.h"
-#include "app/Messages.h"
+#include "base/ComRef_win.h"
+#include "base/Handles_win.h"
+#include "base/Messages.h"
 #include "common/MediaKit.h"
 #include "engine/Player_win.h"
 

@@ -7,10 +7,10 @@
 #include <mfapi.h>
 #include <shellapi.h>
 
-#include "app/AppServices_win.h"
+#include "base/AppServices_win.h"
 #include "app/MainDlg_win.h"
-#include "app/Messages.h"
-#include "app/OsVersion_win.h"
+#include "base/Messages.h"
+#include "base/OsVersion_win.h"
 
 namespace {
 CQendor2App* g_app = nullptr;

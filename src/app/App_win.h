@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "app/Handles_win.h"
-#include "app/RegistryKeyStore_win.h"
+#include "base/Handles_win.h"
+#include "settings/RegistryKeyStore_win.h"
 #include "app/Startup.h"
 
 class CQendor2App : public app::StartupPlatform {

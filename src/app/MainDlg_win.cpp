@@ -3,8 +3,8 @@
 #include "app/MainDlg_win.h"
 
 #include "app/AppFlags.h"
-#include "app/AppServices_win.h"
-#include "app/Messages.h"
+#include "base/AppServices_win.h"
+#include "base/Messages.h"
 #include "app/Startup.h"
 
 CMainDlg::CMainDlg() : CDialog(102) {

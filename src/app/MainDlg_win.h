@@ -1,8 +1,8 @@
 // The main window (dialog 102). For now a small frame: the title, the monitor list and the
 // wallpapers of the stored settings, hand-over from a second instance, and closing.
 #pragma once
-#include "app/Handles_win.h"
-#include "app/Window_win.h"
+#include "base/Handles_win.h"
+#include "base/Window_win.h"
 #include "engine/WallpaperHost_win.h"
 
 class CMainDlg : public CDialog {

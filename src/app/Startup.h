@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/AppFlags.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 // the operating-system facts for the start banner.
 #include <windows.h>
 
-#include "app/OsVersion_win.h"
+#include "base/OsVersion_win.h"
 #include "diag/Logger.h"
 
 namespace Logging {

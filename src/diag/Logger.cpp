@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace Logging {
 

@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 struct ZipArchive {
   explicit ZipArchive(std::unique_ptr<ZipOutputFile> output) : writer(std::move(output)) {}

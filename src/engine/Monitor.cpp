@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "app/AppFlags.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "diag/Log.h"
 
 namespace {

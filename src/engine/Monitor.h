@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/WallpaperSettings.h"
+#include "settings/WallpaperSettings.h"
 
 struct MonitorRect {
   int32_t left = 0;

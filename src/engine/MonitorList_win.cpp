@@ -9,9 +9,9 @@
 // clang-format on
 
 #include "app/AppFlags.h"
-#include "app/AppServices_win.h"
-#include "app/Messages.h"
-#include "app/SettingsStore.h"
+#include "base/AppServices_win.h"
+#include "base/Messages.h"
+#include "settings/SettingsStore.h"
 #include "diag/Log.h"
 #include "engine/MonitorLayout.h"
 #include "engine/Monitor_win.h"

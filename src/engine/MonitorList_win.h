@@ -4,8 +4,8 @@
 #pragma once
 #include <windows.h>
 
-#include "app/Handles_win.h"
-#include "app/Window_win.h"
+#include "base/Handles_win.h"
+#include "base/Window_win.h"
 #include "engine/Monitor.h"
 
 class CMonitorList : public CWnd {

@@ -7,10 +7,10 @@
 #include <new>
 #include <vector>
 
-#include "app/AppServices_win.h"
-#include "app/ComRef_win.h"
-#include "app/Messages.h"
-#include "app/OsVersion_win.h"
+#include "base/AppServices_win.h"
+#include "base/ComRef_win.h"
+#include "base/Messages.h"
+#include "base/OsVersion_win.h"
 #include "diag/Log.h"
 #include "engine/CoverGeometry.h"
 

@@ -12,7 +12,7 @@
 #include <mfidl.h>
 #include <wrl/client.h>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 // Reference-counted; the creator holds the one reference from CreateInstance. An owner that
 // goes away calls Shutdown and then Release. Every operation except Invoke runs on the

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/AppFlags.h"
-#include "app/AppServices_win.h"
-#include "app/Messages.h"
-#include "app/OsVersion_win.h"
+#include "base/AppServices_win.h"
+#include "base/Messages.h"
+#include "base/OsVersion_win.h"
 #include "diag/Log.h"
 #include "engine/Monitor_win.h"
 #include "engine/Player_win.h"

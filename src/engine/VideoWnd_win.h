@@ -7,8 +7,8 @@
 
 #include <functional>
 
-#include "app/Handles_win.h"
-#include "app/Window_win.h"
+#include "base/Handles_win.h"
+#include "base/Window_win.h"
 #include "engine/Monitor.h"
 
 class CPlayer;

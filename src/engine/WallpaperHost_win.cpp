@@ -1,7 +1,7 @@
 // The main window's wallpaper engine: monitor list, start-up wallpapers, message routing.
 #include "engine/WallpaperHost_win.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "engine/VideoWnd_win.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Picture slider: painting, mouse dragging and keys. The rules live in SliderModel.
 #include "ui/CBitmapSlider_win.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "ui/Paint_win.h"
 
 bool CBitmapSlider::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {

@@ -1,7 +1,7 @@
 // Horizontal slider drawn from pictures; reports its value to the parent while dragged
 // (WM_APP_SLIDER_MOVING) and when released or moved by a key (WM_APP_SLIDER_CHANGED).
 #pragma once
-#include "app/Window_win.h"
+#include "base/Window_win.h"
 #include "ui/CBitmapSlider.h"
 #include "ui/PngImage_win.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 class CBufferDC {
  public:

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/AppServices_win.h"
+#include "base/AppServices_win.h"
 #include "ui/CCustCheckBox.h"
 #include "ui/Paint_win.h"
 

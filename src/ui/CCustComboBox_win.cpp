@@ -5,7 +5,7 @@
 // because the system combo box draws its selection outside WM_PAINT through the parent.
 #include "ui/CCustComboBox_win.h"
 
-#include "app/AppServices_win.h"
+#include "base/AppServices_win.h"
 #include "ui/CBufferDC_win.h"
 #include "ui/CCustComboBox.h"
 #include "ui/FillRoundRect_win.h"

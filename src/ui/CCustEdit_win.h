@@ -1,6 +1,6 @@
 // Single-line edit box with its one line centred vertically inside a rounded blue frame.
 #pragma once
-#include "app/Window_win.h"
+#include "base/Window_win.h"
 
 class CCustEdit : public CWnd {
  public:

@@ -1,8 +1,8 @@
 // Tab strip painting and input. The layout is renewed at each paint and before hit tests.
 #include "ui/CCustTabCtrl_win.h"
 
-#include "app/AppServices_win.h"
-#include "app/Messages.h"
+#include "base/AppServices_win.h"
+#include "base/Messages.h"
 #include "ui/CCustTabCtrl.h"
 #include "ui/FillRoundRect_win.h"
 #include "ui/Hover_win.h"

@@ -1,8 +1,8 @@
 // Path field painting, the clear button's life and the change notification.
 #include "ui/CCustTextField_win.h"
 
-#include "app/AppServices_win.h"
-#include "app/Messages.h"
+#include "base/AppServices_win.h"
+#include "base/Messages.h"
 #include "ui/CCustTextField.h"
 #include "ui/FillRoundRect_win.h"
 #include "ui/Paint_win.h"

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "app/Window_win.h"
+#include "base/Window_win.h"
 #include "ui/CCustButton_win.h"
 
 class CCustTextField : public CWnd {

@@ -2,8 +2,8 @@
 #pragma once
 #include <string>
 
-#include "app/Handles_win.h"
-#include "app/Window_win.h"
+#include "base/Handles_win.h"
+#include "base/Window_win.h"
 #include "ui/CCustButton_win.h"
 
 class CMessageDlg : public CDialog {

@@ -1,6 +1,6 @@
 // Static control that shows one PNG picture of the resources.
 #pragma once
-#include "app/Window_win.h"
+#include "base/Window_win.h"
 #include "ui/PngImage_win.h"
 
 class CPictureControl : public CWnd {

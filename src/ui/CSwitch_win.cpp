@@ -1,7 +1,7 @@
 // Switch painting and its click: the state flips before the parent hears BN_CLICKED.
 #include "ui/CSwitch_win.h"
 
-#include "app/AppServices_win.h"
+#include "base/AppServices_win.h"
 #include "ui/CSwitch.h"
 #include "ui/Paint_win.h"
 

@@ -4,7 +4,7 @@
 // parent needs no help.
 #include "ui/CTaskList_win.h"
 
-#include "app/AppServices_win.h"
+#include "base/AppServices_win.h"
 #include "ui/CBufferDC_win.h"
 #include "ui/CTaskList.h"
 #include "ui/FillRoundRect_win.h"

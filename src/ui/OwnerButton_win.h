@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/Window_win.h"
+#include "base/Window_win.h"
 
 class COwnerButton : public CWnd {
  public:

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 #include "diag/Log.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/AppFlags.h"
-#include "app/MemoryKeyStore.h"
-#include "app/SettingsStore.h"
+#include "settings/MemoryKeyStore.h"
+#include "settings/SettingsStore.h"
 #include "engine/Monitor.h"
 #include "engine/MonitorLayout.h"
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/AppFlags.h"
-#include "app/MemoryKeyStore.h"
-#include "app/SettingsStore.h"
+#include "settings/MemoryKeyStore.h"
+#include "settings/SettingsStore.h"
 #include "engine/Monitor.h"
-#include "engine/WallpaperSettings.h"
+#include "settings/WallpaperSettings.h"
 
 namespace {
 

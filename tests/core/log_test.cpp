@@ -12,8 +12,8 @@
 #include <sstream>
 #include <thread>
 
-#include "app/MemoryKeyStore.h"
-#include "app/SettingsStore.h"
+#include "settings/MemoryKeyStore.h"
+#include "settings/SettingsStore.h"
 #include "diag/Logger.h"
 
 namespace fs = std::filesystem;

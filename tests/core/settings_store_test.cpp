@@ -1,5 +1,5 @@
 // The settings contract against the memory store.
-#include "app/MemoryKeyStore.h"
+#include "settings/MemoryKeyStore.h"
 
 std::unique_ptr<settings::KeyStore> MakeContractStore() { return std::make_unique<settings::MemoryKeyStore>(); }
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/MemoryKeyStore.h"
+#include "settings/MemoryKeyStore.h"
 #include "app/Startup.h"
 #include "diag/Logger.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <random>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 std::unique_ptr<settings::KeyStore> MakeContractStore();
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppServices_win.h"
-#include "app/Window_win.h"
+#include "base/AppServices_win.h"
+#include "base/Window_win.h"
 #include "ui/CBitmapSlider_win.h"
 #include "ui/CCustButton_win.h"
 #include "ui/CCustCheckBox_win.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AppServices_win.h"
+#include "base/AppServices_win.h"
 #include "app/App_win.h"
 
 namespace {

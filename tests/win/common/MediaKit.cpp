@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <mutex>
 
-#include "app/Handles_win.h"
-#include "app/OsVersion_win.h"
-#include "app/SettingsStore.h"
+#include "base/Handles_win.h"
+#include "base/OsVersion_win.h"
+#include "settings/SettingsStore.h"
 #include "diag/Log.h"
 #include "diag/Logger.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 #include "ui/PictureIds.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <cstdio>
 
 #include "PlayerHarness.h"
-#include "app/ComRef_win.h"
-#include "app/Messages.h"
-#include "app/OsVersion_win.h"
+#include "base/ComRef_win.h"
+#include "base/Messages.h"
+#include "base/OsVersion_win.h"
 #include "diag/Log.h"
 #include "diag/Logger.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "PlayerHarness.h"
-#include "app/Handles_win.h"
-#include "app/OsVersion_win.h"
+#include "base/Handles_win.h"
+#include "base/OsVersion_win.h"
 
 using namespace playertest;
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Handles_win.h"
-#include "app/RegistryKeyStore_win.h"
+#include "base/Handles_win.h"
+#include "settings/RegistryKeyStore_win.h"
 
 namespace {
 const wchar_t kContractRoot[] = L"Software\\vexmora\\QendorContractTest";

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Window_win.h"
+#include "base/Window_win.h"
 #include "ui/Theme_win.h"
 
 namespace uitest {

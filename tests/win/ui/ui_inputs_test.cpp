@@ -4,8 +4,8 @@
 
 #include "UiFixture.h"
 #include "UiTestKit.h"
-#include "app/AppServices_win.h"
-#include "app/Messages.h"
+#include "base/AppServices_win.h"
+#include "base/Messages.h"
 #include "ui/CBitmapSlider_win.h"
 #include "ui/CCustComboBox_win.h"
 #include "ui/CCustEdit_win.h"

@@ -4,8 +4,8 @@
 
 #include "UiFixture.h"
 #include "UiTestKit.h"
-#include "app/AppServices_win.h"
-#include "app/Messages.h"
+#include "base/AppServices_win.h"
+#include "base/Messages.h"
 #include "ui/CBufferDC_win.h"
 #include "ui/CCustTabCtrl_win.h"
 #include "ui/CMessageDlg_win.h"

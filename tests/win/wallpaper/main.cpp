@@ -12,11 +12,11 @@
 #include <cstdio>
 
 #include "WallpaperHarness.h"
-#include "app/AppServices_win.h"
-#include "app/MemoryKeyStore.h"
-#include "app/Messages.h"
-#include "app/OsVersion_win.h"
-#include "app/SettingsStore.h"
+#include "base/AppServices_win.h"
+#include "settings/MemoryKeyStore.h"
+#include "base/Messages.h"
+#include "base/OsVersion_win.h"
+#include "settings/SettingsStore.h"
 #include "diag/Log.h"
 #include "diag/Logger.h"
 #include "engine/Player_win.h"

@@ -8,9 +8,9 @@
 
 #include "WallpaperHarness.h"
 #include "app/AppFlags.h"
-#include "app/Messages.h"
-#include "app/OsVersion_win.h"
-#include "app/SettingsStore.h"
+#include "base/Messages.h"
+#include "base/OsVersion_win.h"
+#include "settings/SettingsStore.h"
 #include "engine/MonitorList_win.h"
 #include "engine/Player_win.h"
 #include "engine/VideoWnd_win.h"

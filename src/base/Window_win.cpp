@@ -1,5 +1,5 @@
 // Window base classes: binding objects to their windows and dispatching messages.
-#include "app/Window_win.h"
+#include "base/Window_win.h"
 
 namespace {
 constexpr wchar_t kObjectProp[] = L"Qendor.CWnd";

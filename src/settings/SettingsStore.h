@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/KeyStore.h"
+#include "settings/KeyStore.h"
 
 namespace settings {
 

@@ -1,10 +1,10 @@
 // The settings tree in the registry. Each operation opens (or creates) its key, makes one
 // registry call and closes the key again; nothing is cached.
-#include "app/RegistryKeyStore_win.h"
+#include "settings/RegistryKeyStore_win.h"
 
 #include <vector>
 
-#include "app/Handles_win.h"
+#include "base/Handles_win.h"
 
 namespace settings {
 

@@ -1,7 +1,7 @@
 // Reading and writing a wallpaper record.
-#include "engine/WallpaperSettings.h"
+#include "settings/WallpaperSettings.h"
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 int AtMost100(int value) { return value > 100 ? 100 : value; }

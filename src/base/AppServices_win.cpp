@@ -1,8 +1,8 @@
 // The product's message box, string-table texts, system error texts and window DPI.
-#include "app/AppServices_win.h"
+#include "base/AppServices_win.h"
 
-#include "app/Handles_win.h"
-#include "app/Window_win.h"
+#include "base/Handles_win.h"
+#include "base/Window_win.h"
 #include "app/App_win.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/KeyStore.h"
+#include "settings/KeyStore.h"
 
 namespace settings {
 

@@ -1,5 +1,5 @@
 // A key store in memory with the registry's rules (case-insensitive names, sorted subkeys).
-#include "app/MemoryKeyStore.h"
+#include "settings/MemoryKeyStore.h"
 
 #include <cstring>
 #include <cwctype>

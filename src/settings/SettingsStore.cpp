@@ -1,9 +1,9 @@
 // The settings tree's operations and the rules for decoding stored values.
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <cstring>
 
-#include "app/MemoryKeyStore.h"
+#include "settings/MemoryKeyStore.h"
 
 namespace settings {
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <memory>
 
-#include "app/KeyStore.h"
+#include "settings/KeyStore.h"
 
 namespace settings {
 

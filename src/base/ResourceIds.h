@@ -1,0 +1,109 @@
+// Ids of the program's resources: strings (IDS_), dialogs (IDD_), controls (IDC_), PNG
+// pictures (IDP_), the icon and the version. Read by the resource compiler and by C++, so it
+// holds plain #defines only. Each area keeps its own block; ids are given, never renumbered.
+#pragma once
+
+// Version (the resource script's VERSIONINFO and the log's start line).
+#define QENDOR_VERSION_MAJOR 2
+#define QENDOR_VERSION_MINOR 1
+#define QENDOR_VERSION_BUILD 0
+#define QENDOR_VERSION_REVISION 2
+#define QENDOR_VERSION_TEXT "2.1.0.2"
+
+// Icon.
+#define IDI_APP 128
+
+// ---- Application: main window, start-up -------------------------------------------------
+#define IDD_MAIN 102
+#define IDC_TASK_LIST 1001
+#define IDC_MONITOR_LIST 1003
+#define IDC_HIDE 1004
+#define IDC_MINIMISE 1005
+#define IDC_LINK 1006
+#define IDC_LINK_CAPTION 1007
+#define IDC_PAGE_PLACE 1008
+
+#define IDS_TITLE 130
+#define IDS_NO_MONITORS 132
+#define IDS_TASK_VIDEO 133
+#define IDS_TASK_MUSIC 134
+#define IDS_TASK_PLAYLIST 135
+#define IDS_TASK_SETTINGS 136
+#define IDS_ONE_MONITOR 137
+#define IDS_MONITORS 138
+#define IDS_MF_FAILED 172
+#define IDS_GDIPLUS_FAILED 173
+#define IDS_NEED_WINDOWS_81 177
+#define IDS_WEB_ADDRESS 187
+#define IDS_TASK_QUICK_START 189
+#define IDS_FACTORY_RESET_DONE 196
+
+// ---- Wallpaper engine -------------------------------------------------------------------
+#define IDS_PLAYER_FAILED 153
+#define IDS_NO_DESKTOP_WINDOW 154
+#define IDS_VIDEO_WINDOW_FAILED 155
+#define IDS_OPEN_FAILED 171
+
+// ---- Control kit ------------------------------------------------------------------------
+#define IDD_MESSAGE 231
+#define IDC_MESSAGE_TEXT 1076
+
+// ---- Pictures (PNG resources; sources in res/pictures/<id>-<name>.svg) ----------------
+#define IDP_TASK_VIDEO 133
+#define IDP_TASK_MUSIC 134
+#define IDP_TASK_PLAYLIST 135
+#define IDP_TASK_SETTINGS 136
+#define IDP_SPEAKER 143
+#define IDP_SWITCH_OFF 157
+#define IDP_SWITCH_ON 158
+#define IDP_ABOUT_TRAY 162
+#define IDP_TASK_VIDEO_SELECTED 166
+#define IDP_SPEAKER_MUTED 169
+#define IDP_ROW_OVERLAY 170
+#define IDP_ROW_VERTICAL 171
+#define IDP_ROW_SIZE_MODE 172
+#define IDP_ROW_HORIZONTAL 174
+#define IDP_CHECKBOX_OFF 175
+#define IDP_CHECKBOX_ON 176
+#define IDP_HEADER_LINE 177
+#define IDP_HINT 178
+#define IDP_TASK_SETTINGS_SELECTED 179
+#define IDP_TASK_MUSIC_SELECTED 180
+#define IDP_TASK_PLAYLIST_SELECTED 181
+#define IDP_SLIDER_THUMB 182
+#define IDP_SLIDER_THUMB_DISABLED 183
+#define IDP_SLIDER_CHANNEL 186
+#define IDP_SLIDER_CHANNEL_ACTIVE 187
+#define IDP_SLIDER_CHANNEL_DISABLED 188
+#define IDP_SLIDER_CHANNEL_DISABLED_ACTIVE 191
+#define IDP_HIDE 193
+#define IDP_MINIMISE 195
+#define IDP_SPEAKER_MUSIC 197
+#define IDP_DISPLAY_EACH 198
+#define IDP_DISPLAY_SPAN 199
+#define IDP_DISPLAY_DUPLICATE 200
+#define IDP_ROW_MUSIC 201
+#define IDP_ROW_VIDEO 202
+#define IDP_PLUS 204
+#define IDP_CHEVRON 209
+#define IDP_CLEAR 210
+#define IDP_MONITOR_TAB 211
+#define IDP_MONITOR_TAB_HOT 212
+#define IDP_TRAY_PAUSE 213
+#define IDP_TRAY_PAUSE_HOT 214
+#define IDP_TRAY_PLAY 215
+#define IDP_TRAY_PLAY_HOT 216
+#define IDP_TRAY_OPEN 217
+#define IDP_TRAY_OPEN_HOT 218
+#define IDP_TRAY_QUIT 219
+#define IDP_TRAY_QUIT_HOT 220
+#define IDP_TRAY_MUTE 221
+#define IDP_TRAY_MUTE_HOT 222
+#define IDP_TRAY_UNMUTE 223
+#define IDP_TRAY_UNMUTE_HOT 224
+#define IDP_TRAY_FRAME 225
+#define IDP_EDIT 226
+#define IDP_TASK_QUICK_START 229
+#define IDP_TASK_QUICK_START_SELECTED 230
+#define IDP_EDIT_HOT 235
+#define IDP_SLIDER_THUMB_DRAGGED 236

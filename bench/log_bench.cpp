@@ -49,7 +49,6 @@ int main() {
   Logging::SetPlatform(&platform);
   settings::MemoryKeyStore keys;
   settings::SettingsStore store(keys);
-  settings::SetAppSettings(&store);
 
   // Logging off.
   constexpr long kOff = 200'000'000;
@@ -66,7 +65,7 @@ int main() {
 
   // Logging on: file and debugger sinks.
   store.WriteProfileInt(L"BugReport", L"EnableLogging", 1);
-  StartLogging(true);
+  StartLogging(store, true);
   constexpr int kLines = 200'000;
   allocationsBefore = g_allocations.load();
   t0 = Clock::now();
@@ -97,7 +96,6 @@ int main() {
   std::printf("bare loop:   %.0f lines/s, %.2f us per line\n", kLines / bare, bare * 1e6 / kLines);
   std::printf("ratio (log / bare time per line): %.2f\n", logged / bare);
   Logging::SetPlatform(nullptr);
-  settings::SetAppSettings(nullptr);
   fs::remove_all(dir);
   return 0;
 }

@@ -7,26 +7,16 @@
 #include <mfapi.h>
 #include <shellapi.h>
 
-#include "base/AppServices_win.h"
+#include "base/Modal_win.h"
+#include "base/Resources_win.h"
+#include "base/Text.h"
 #include "app/MainDlg_win.h"
 #include "base/Messages.h"
 #include "base/OsVersion_win.h"
 
-namespace {
-CQendor2App* g_app = nullptr;
-}
-
-CQendor2App& App() {
-  static CQendor2App fallback;
-  return g_app ? *g_app : fallback;
-}
-void SetApp(CQendor2App* app) { g_app = app; }
-
 CQendor2App::CQendor2App(const wchar_t* commandLine) : commandLine_(commandLine ? commandLine : L"") {}
 
-CQendor2App::~CQendor2App() {
-  if (store_ && &settings::AppSettings() == store_.get()) settings::SetAppSettings(nullptr);
-}
+CQendor2App::~CQendor2App() = default;
 
 void CQendor2App::InitCommonControls() {
   INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
@@ -36,7 +26,6 @@ void CQendor2App::InitCommonControls() {
 settings::SettingsStore& CQendor2App::OpenSettings(const wchar_t* company) {
   keys_ = std::make_unique<settings::RegistryKeyStore>(settings::AppRegistryRoot(company));
   store_ = std::make_unique<settings::SettingsStore>(*keys_);
-  settings::SetAppSettings(store_.get());
   return *store_;
 }
 
@@ -44,24 +33,22 @@ bool CQendor2App::IsWindows81OrGreater() { return IsWindowsVersionAtLeast(6, 3);
 
 void CQendor2App::ShowMessageId(unsigned stringId, unsigned style, const std::wstring* insert) {
   std::wstring text = LoadResString(stringId);
-  if (insert) {
-    size_t at = text.find(L"%s");
-    if (at != std::wstring::npos) text.replace(at, 2, *insert);
-  }
+  if (insert) text = base::InsertTexts(std::move(text), {*insert});
   ShowAppMessage(nullptr, text, style);
 }
 
 app::MutexResult CQendor2App::CreateInstanceMutex(const wchar_t* name) {
-  instanceMutex.reset(CreateMutexW(nullptr, FALSE, name));
+  // Read the error before the owner takes the handle: closing a previous one may change it.
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
   DWORD error = GetLastError();
+  instanceMutex.reset(mutex);
   if (error == ERROR_ALREADY_EXISTS) return app::MutexResult::AlreadyExists;
   if (!instanceMutex || error != ERROR_SUCCESS) return app::MutexResult::Failed;
   return app::MutexResult::Created;
 }
 
 void CQendor2App::HandOverToRunningInstance() {
-  std::wstring title = LoadResString(app::kStringTitle);
-  if (HWND running = FindWindowW(nullptr, title.c_str())) PostMessageW(running, WM_COMMAND, ID_TRAY_OPEN, 0);
+  if (HWND running = FindWindowW(kMainWindowClass, nullptr)) PostMessageW(running, WM_COMMAND, ID_TRAY_OPEN, 0);
 }
 
 bool CQendor2App::StartGdiplus() {
@@ -77,10 +64,7 @@ int32_t CQendor2App::StartMediaFoundation() { return MFStartup(MF_VERSION, MFSTA
 
 bool CQendor2App::LoadUser32() {
   user32Module.reset(LoadLibraryW(L"User32.DLL"));
-  if (!user32Module) return false;
-  getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(user32Module.get(), "GetDpiForWindow")));
-  return true;
+  return static_cast<bool>(user32Module);
 }
 
 std::wstring CQendor2App::SystemErrorText(int32_t code) { return ::SystemErrorText(static_cast<DWORD>(code)); }
@@ -98,7 +82,7 @@ std::vector<std::wstring> CQendor2App::CommandLineArguments() {
 }
 
 void CQendor2App::RunMainWindow() {
-  CMainDlg dialog;
+  CMainDlg dialog(*store_, flags);
   dialog.DoModal(nullptr);
 }
 
@@ -111,7 +95,4 @@ void CQendor2App::StopGdiplus() {
 
 void CQendor2App::CloseInstanceMutex() { instanceMutex.reset(); }
 
-void CQendor2App::FreeUser32() {
-  user32Module.reset();
-  getDpiForWindow = nullptr;
-}
+void CQendor2App::FreeUser32() { user32Module.reset(); }

@@ -4,18 +4,17 @@
 
 #include <memory>
 
+#include "app/AppFlags.h"
+#include "app/Startup.h"
 #include "base/Handles_win.h"
 #include "settings/RegistryKeyStore_win.h"
-#include "app/Startup.h"
 
 class CQendor2App : public app::StartupPlatform {
  public:
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-
   explicit CQendor2App(const wchar_t* commandLine = L"");
   ~CQendor2App() override;
 
-  bool Startup() { return app::Startup(*this, Flags()); }
+  bool Startup() { return app::Startup(*this, flags); }
   void Exit() { app::Exit(*this); }
 
   // GDI+ start-up input: version 1, no debug callback, background thread and codecs kept.
@@ -28,7 +27,7 @@ class CQendor2App : public app::StartupPlatform {
   ULONG_PTR gdiplusToken = 0;
   UniqueHandle instanceMutex;
   UniqueModule user32Module;
-  GetDpiForWindowFn getDpiForWindow = nullptr;
+  AppFlags flags;
 
   // StartupPlatform
   void InitCommonControls() override;
@@ -55,6 +54,6 @@ class CQendor2App : public app::StartupPlatform {
   std::unique_ptr<settings::SettingsStore> store_;
 };
 
-// The running application object (one per process).
-CQendor2App& App();
-void SetApp(CQendor2App* app);
+// The main window's class name: a second start finds the running instance by it (the caption
+// is shared with the program's message boxes).
+constexpr wchar_t kMainWindowClass[] = L"Qendor2MainWindow";

@@ -2,16 +2,37 @@
 // second instance, and the ways it ends (system Close, Escape, Enter, "Quit App").
 #include "app/MainDlg_win.h"
 
-#include "app/AppFlags.h"
-#include "base/AppServices_win.h"
+#include "app/App_win.h"
 #include "base/Messages.h"
-#include "app/Startup.h"
+#include "base/ResourceIds.h"
+#include "base/Resources_win.h"
 
-CMainDlg::CMainDlg() : CDialog(102) {
+namespace {
+// The dialog template names this class; it is a dialog class of our own so that a second
+// start can find the window by its class alone.
+void RegisterMainWindowClass() {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(AppInstance(), kMainWindowClass, &existing)) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = DefDlgProcW;
+  wc.cbWndExtra = DLGWINDOWEXTRA;
+  wc.hInstance = AppInstance();
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = kMainWindowClass;
+  RegisterClassExW(&wc);
+}
+}  // namespace
+
+CMainDlg::CMainDlg(settings::SettingsStore& store, AppFlags& flags)
+    : CDialog(IDD_MAIN), store_(store), flags_(flags), wallpapers_(store, policy_) {
+  RegisterMainWindowClass();
   // Icons loaded without LR_SHARED belong to us.
   largeIcon_.reset(
-      static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-  smallIcon_.reset(static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(128), IMAGE_ICON, 16, 16, 0)));
+      static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  smallIcon_.reset(static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0)));
   background_.reset(CreateSolidBrush(RGB(0, 0, 0)));
 }
 
@@ -20,9 +41,11 @@ CMainDlg::~CMainDlg() = default;
 BOOL CMainDlg::OnInitDialog() {
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-  SetWindowTextW(hwnd(), LoadResString(app::kStringTitle).c_str());
+  SetWindowTextW(hwnd(), LoadResString(IDS_TITLE).c_str());
+  policy_.Inputs().pauseAndMuteAll = flags_.pauseAndMuteAll;
+  policy_.Inputs().pauseWhenMaximised = flags_.pauseWhenMaximised;
   wallpapers_.Create(hwnd());
-  startHidden = Flags().autostart;
+  startHidden = flags_.autostart;
   return TRUE;
 }
 

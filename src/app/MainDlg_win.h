@@ -1,16 +1,26 @@
 // The main window (dialog 102). For now a small frame: the title, the monitor list and the
 // wallpapers of the stored settings, hand-over from a second instance, and closing.
 #pragma once
+#include "app/AppFlags.h"
 #include "base/Handles_win.h"
 #include "base/Window_win.h"
+#include "engine/PlaybackPolicy.h"
 #include "engine/WallpaperHost_win.h"
+
+namespace settings {
+class SettingsStore;
+}
 
 class CMainDlg : public CDialog {
  public:
-  CMainDlg();
+  // The store and the flags outlive the window.
+  CMainDlg(settings::SettingsStore& store, AppFlags& flags);
   ~CMainDlg() override;
 
   bool startHidden = false;
+
+  engine::PlaybackPolicy& Policy() { return policy_; }
+  CWallpaperHost& Wallpapers() { return wallpapers_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -20,8 +30,11 @@ class CMainDlg : public CDialog {
   void OpenApp();
   void OnDestroy();
 
+  settings::SettingsStore& store_;
+  AppFlags& flags_;
   UniqueHicon largeIcon_;
   UniqueHicon smallIcon_;
   UniqueGdiObject background_;
-  CWallpaperHost wallpapers_;  // the monitor list, the wallpapers and their messages
+  engine::PlaybackPolicy policy_;
+  CWallpaperHost wallpapers_;  // the monitors, their list and the wallpapers
 };

@@ -1,6 +1,7 @@
 // Start-up and shutdown in their fixed order.
 #include "app/Startup.h"
 
+#include "base/Text.h"
 #include "diag/Log.h"
 
 namespace app {
@@ -14,20 +15,10 @@ struct Started {
 };
 Started g_started;
 
-bool EqualsNoCase(const std::wstring& a, const wchar_t* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i]; ++i) {
-    wchar_t x = a[i], y = b[i];
-    if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
-    if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
-    if (x != y) return false;
-  }
-  return i == a.size() && b[i] == 0;
-}
 }  // namespace
 
 bool IsAutostart(const std::vector<std::wstring>& arguments) {
-  return !arguments.empty() && EqualsNoCase(arguments.front(), L"/autostart");
+  return !arguments.empty() && base::EqualsNoCaseAscii(arguments.front(), L"/autostart");
 }
 
 bool Startup(StartupPlatform& platform, AppFlags& flags) {
@@ -36,7 +27,7 @@ bool Startup(StartupPlatform& platform, AppFlags& flags) {
   settings::SettingsStore& store = platform.OpenSettings(kCompanyKey);
 
   if (!platform.IsWindows81OrGreater()) {
-    platform.ShowMessageId(kStringNeedWindows81, kMbOk, nullptr);
+    platform.ShowMessageId(IDS_NEED_WINDOWS_81, kMbOk, nullptr);
     return false;
   }
 
@@ -56,11 +47,11 @@ bool Startup(StartupPlatform& platform, AppFlags& flags) {
       return false;
   }
 
-  StartLogging(true);
+  StartLogging(store, true);
 
   if (!platform.StartGdiplus()) {
     LogMessage(Error, "GdiplusStartup failed");
-    platform.ShowMessageId(kStringGdiplusFailed, kMbIconExclamation, nullptr);
+    platform.ShowMessageId(IDS_GDIPLUS_FAILED, kMbIconExclamation, nullptr);
     return false;
   }
   g_started.gdiplus = true;
@@ -69,7 +60,7 @@ bool Startup(StartupPlatform& platform, AppFlags& flags) {
   if (hr < 0) {
     LogMessage(Error, "MFStartup failed. Error 0x%08X", static_cast<unsigned>(hr));
     std::wstring text = platform.SystemErrorText(hr);
-    platform.ShowMessageId(kStringMfFailed, kMbIconExclamation, &text);
+    platform.ShowMessageId(IDS_MF_FAILED, kMbIconExclamation, &text);
     return false;
   }
 

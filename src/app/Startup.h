@@ -6,16 +6,13 @@
 #include <vector>
 
 #include "app/AppFlags.h"
+#include "base/ResourceIds.h"
 #include "settings/SettingsStore.h"
 
 namespace app {
 
 constexpr wchar_t kCompanyKey[] = L"vexmora";
 constexpr wchar_t kVersionMarker[] = L"Qendor2.1";  // also the single-instance mutex's name
-constexpr unsigned kStringTitle = 130;
-constexpr unsigned kStringMfFailed = 172;
-constexpr unsigned kStringGdiplusFailed = 173;
-constexpr unsigned kStringNeedWindows81 = 177;
 constexpr unsigned kMbOk = 0;
 constexpr unsigned kMbIconExclamation = 0x30;
 

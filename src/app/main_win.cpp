@@ -5,9 +5,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
   CQendor2App app(commandLine);
-  SetApp(&app);
   app.Startup();
   app.Exit();
-  SetApp(nullptr);
   return 0;
 }

@@ -22,7 +22,10 @@ void LogMessageOn(int level, const char* format, ...) QENDOR_PRINTF(2, 3);
 // As LogMessage, dispatched to the named sink only.
 void LogTo(int level, const char* sinkName, const char* format, ...) QENDOR_PRINTF(3, 4);
 
+namespace settings {
+class SettingsStore;
+}
 // (Re)starts logging from the "BugReport" settings; atStartup selects the start line's wording.
-void StartLogging(bool atStartup);
+void StartLogging(settings::SettingsStore& store, bool atStartup);
 void StopLogging();
 bool LoggingRunning();

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/ResourceIds.h"
+#include "base/Text.h"
 #include "settings/SettingsStore.h"
 
 namespace Logging {
@@ -184,7 +186,7 @@ void Logger::Clear() { sinks_.clear(); }
 int LevelFromName(const std::wstring& name) {
   std::string lower;
   for (wchar_t c : name) {
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    c = base::LowerAscii(c);
     if (c > 0x7F) return Warn;
     lower += static_cast<char>(c);
   }
@@ -242,18 +244,20 @@ void StopLogging() {
   // The logger itself goes when the last call still holding it returns.
 }
 
-void StartLogging(bool atStartup) {
+void StartLogging(settings::SettingsStore& store, bool atStartup) {
   StopLogging();
-  if (GetProfileInt(L"BugReport", L"EnableLogging", 0) == 0) return;
-  std::wstring levelName = GetProfileString(L"BugReport", L"LogLevel", L"debug");
+  if (store.GetProfileInt(L"BugReport", L"EnableLogging", 0) == 0) return;
+  std::wstring levelName = store.GetProfileString(L"BugReport", L"LogLevel", L"debug");
   ReplaceLogger(std::make_shared<Logger>());
   SetLogDirectory(CurrentPlatform().TempDirectory());
   g_running.store(true, std::memory_order_release);
   ConfigureLogging(levelName);
   if (atStartup)
-    LogMessage(Info, "Start Qendor%s %d.%d.%d.%d (%s %s)", "", 2, 1, 0, 2, __DATE__, __TIME__);
+    LogMessage(Info, "Start Qendor%s %d.%d.%d.%d (%s %s)", "", QENDOR_VERSION_MAJOR, QENDOR_VERSION_MINOR,
+               QENDOR_VERSION_BUILD, QENDOR_VERSION_REVISION, __DATE__, __TIME__);
   else
-    LogMessage(Info, "Enable logging Qendor%s %d.%d.%d.%d (%s %s)", "", 2, 1, 0, 2, __DATE__, __TIME__);
+    LogMessage(Info, "Enable logging Qendor%s %d.%d.%d.%d (%s %s)", "", QENDOR_VERSION_MAJOR, QENDOR_VERSION_MINOR,
+               QENDOR_VERSION_BUILD, QENDOR_VERSION_REVISION, __DATE__, __TIME__);
   Platform& platform = CurrentPlatform();
   bool windows10 = platform.IsWindows10OrGreater();
   bool x64 = platform.Is64BitSystem();

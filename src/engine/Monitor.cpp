@@ -4,18 +4,8 @@
 
 #include <algorithm>
 
-#include "app/AppFlags.h"
 #include "settings/SettingsStore.h"
 #include "diag/Log.h"
-
-namespace {
-WallpaperWindowFactory& Factory() {
-  static WallpaperWindowFactory factory;
-  return factory;
-}
-}  // namespace
-
-void SetWallpaperWindowFactory(WallpaperWindowFactory factory) { Factory() = std::move(factory); }
 
 std::wstring MonitorLabel(int index) {
   if (index >= 0 && index < 8) return std::wstring(1, static_cast<wchar_t>(L'A' + index));
@@ -35,7 +25,8 @@ std::wstring MonitorKeyFor(const MonitorRect& monitorRect, std::wstring_view id)
   return key + L"_" + std::wstring(id.substr(third + 1));
 }
 
-CMonitor::CMonitor(const DisplayProbe* probe, const MonitorRect* rect, int index) {
+CMonitor::CMonitor(MonitorServices& services, const DisplayProbe* probe, const MonitorRect* rect, int index)
+    : services_(services) {
   if (rect) monitorRect = *rect;
   label = MonitorLabel(index);
   if (probe) {
@@ -67,7 +58,7 @@ CMonitor::CMonitor(const DisplayProbe* probe, const MonitorRect* rect, int index
   } else if (rect) {
     displayRect = *rect;
   }
-  settings.Load(DefaultSection());
+  settings.Load(services_.store, DefaultSection());
 }
 
 CMonitor::~CMonitor() {
@@ -98,7 +89,7 @@ int32_t CMonitor::RefreshWindow() {
     return kResultNothingOpened;
   }
   if (!videoWnd) {
-    if (Factory()) videoWnd = Factory()();
+    if (services_.makeWindow) videoWnd = services_.makeWindow();
     if (!videoWnd) {
       LogMessage(Error, "Unable to create Video window");
       return kResultFail;
@@ -140,7 +131,6 @@ void CMonitor::SetPosY(int y) {
 
 template <typename Write>
 void CMonitor::WriteOwnRecord(Write write) {
-  if (Flags().uninstalling) return;
   bool hideAutoMute = settings.Mute && autoMuted;
   if (hideAutoMute) settings.Mute = false;
   write();
@@ -148,25 +138,25 @@ void CMonitor::WriteOwnRecord(Write write) {
 }
 
 void CMonitor::WriteSettings() {
-  WriteOwnRecord([this] { settings.Save(DefaultSection()); });
+  WriteOwnRecord([this] { settings.Save(services_.store, DefaultSection()); });
 }
 
 void CMonitor::WriteSetting(std::wstring_view name) {
-  WriteOwnRecord([this, name] { settings.SaveValue(DefaultSection(), name); });
+  WriteOwnRecord([this, name] { settings.SaveValue(services_.store, DefaultSection(), name); });
 }
 
 void CMonitor::WriteSection(std::wstring_view section) {
   if (section.empty()) return;
-  settings.Save(std::wstring(section) + L"\\" + MonitorKey());
+  settings.Save(services_.store, std::wstring(section) + L"\\" + MonitorKey());
 }
 
 void CMonitor::LoadSection(std::wstring_view section) {
   if (section.empty()) {
-    settings.Load(DefaultSection());
+    settings.Load(services_.store, DefaultSection());
     return;
   }
   WriteSettings();
-  settings.Load(std::wstring(section) + L"\\" + MonitorKey());
+  settings.Load(services_.store, std::wstring(section) + L"\\" + MonitorKey());
 }
 
 void InsertMonitor(MonitorArray& monitors, std::unique_ptr<CMonitor> monitor) {
@@ -205,14 +195,25 @@ void ArrangeDisplayRects(MonitorArray& monitors) {
   }
 }
 
-int RestoreSelected(int current, int count) {
-  int value = GetProfileInt(L"Video", L"Selected", 0);
+MonitorArray MakeMonitors(MonitorServices& services, const std::vector<EnumeratedMonitor>& enumerated) {
+  MonitorArray monitors;
+  for (const EnumeratedMonitor& m : enumerated) {
+    int index = static_cast<int>(monitors.size());
+    InsertMonitor(monitors, std::make_unique<CMonitor>(services, &m.probe, &m.rect, index));
+  }
+  LogMessage(Info, "Detected %d monitors", static_cast<int>(monitors.size()));
+  ArrangeDisplayRects(monitors);
+  return monitors;
+}
+
+int RestoreSelected(settings::SettingsStore& store, int current, int count) {
+  int value = store.GetProfileInt(L"Video", L"Selected", 0);
   if (count > 0 && value >= 0 && value < count) return value;
   return current;
 }
 
-int ReadDisplayOptions(std::wstring_view section, int monitorCount) {
-  int value = GetProfileInt(section, L"DisplayOptions", 0);
+int ReadDisplayOptions(settings::SettingsStore& store, std::wstring_view section, int monitorCount) {
+  int value = store.GetProfileInt(section, L"DisplayOptions", 0);
   if (value < 0 || value > 2 || monitorCount < 2) return 0;
   return value;
 }

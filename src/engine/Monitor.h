@@ -14,21 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Geometry.h"
 #include "settings/WallpaperSettings.h"
 
-struct MonitorRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-
-  int32_t Width() const { return right - left; }
-  int32_t Height() const { return bottom - top; }
-  // Empty as the platform counts it: no positive width or no positive height.
-  bool IsEmpty() const { return right <= left || bottom <= top; }
-  bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
-  friend bool operator==(const MonitorRect&, const MonitorRect&) = default;
-};
+using MonitorRect = base::Rect;
 
 // What the platform reports about one monitor; each part may be missing.
 struct DisplayProbe {
@@ -70,13 +59,20 @@ class WallpaperWindow {
   virtual void ApplyVolume(float level) = 0;
   // Opens the video (a box with the system's text on failure); the player's result code.
   virtual int32_t Open(const std::wstring& path) = 0;
-  // Pause (true) or resume (false) the player; its result code.
+  // The user's pause (true) or resume (false) of this wallpaper; the player's result code.
   virtual int32_t Pause(bool paused) = 0;
+  // Carries out the playback decision again after one of the program's inputs changed.
+  virtual int32_t ApplyPlayback() = 0;
 };
 
-// Makes the wallpaper window objects; the Win32 half installs the one that makes CVideoWnd.
+// Makes the wallpaper window objects (CVideoWnd in the program, fakes in tests).
 using WallpaperWindowFactory = std::function<std::unique_ptr<WallpaperWindow>()>;
-void SetWallpaperWindowFactory(WallpaperWindowFactory factory);
+
+// What every monitor needs from its owner; the owner keeps it alive as long as its monitors.
+struct MonitorServices {
+  settings::SettingsStore& store;
+  WallpaperWindowFactory makeWindow;
+};
 
 // Result codes returned by RefreshWindow besides the player's.
 constexpr int32_t kResultOk = 0;
@@ -87,7 +83,7 @@ class CMonitor {
  public:
   // With a probe: a physical monitor (the probe holds what the platform reported). Without:
   // the spanning wallpaper (rect may then be null too). Loads the record of DefaultSection.
-  CMonitor(const DisplayProbe* probe, const MonitorRect* rect, int index);
+  CMonitor(MonitorServices& services, const DisplayProbe* probe, const MonitorRect* rect, int index);
   CMonitor(const CMonitor&) = delete;
   CMonitor& operator=(const CMonitor&) = delete;
   // WriteSettings, then destroys and deletes the wallpaper window.
@@ -126,9 +122,11 @@ class CMonitor {
 
  private:
   void ApplyStretchAndPosition();
-  // Runs write with Mute cleared while it is an automatic mute; nothing while uninstalling.
+  // Runs write with Mute cleared while it is an automatic mute.
   template <typename Write>
   void WriteOwnRecord(Write write);
+
+  MonitorServices& services_;
 };
 
 // "A" to "H" for the enumeration positions 0 to 7, then the position plus 1 ("9", "10").
@@ -139,6 +137,15 @@ std::wstring MonitorKeyFor(const MonitorRect& monitorRect, std::wstring_view dev
 
 using MonitorArray = std::vector<std::unique_ptr<CMonitor>>;
 
+// One monitor as the platform's enumeration reports it.
+struct EnumeratedMonitor {
+  DisplayProbe probe;
+  MonitorRect rect;
+};
+// The monitors of an enumeration: one CMonitor each (loading its record), in list order,
+// their display rectangles translated into the wallpaper layer; logs the count.
+MonitorArray MakeMonitors(MonitorServices& services, const std::vector<EnumeratedMonitor>& enumerated);
+
 // Adds a monitor to the list, keeping the list ordered by left edge from left to right
 // (monitors with equal left edges keep their enumeration order).
 void InsertMonitor(MonitorArray& monitors, std::unique_ptr<CMonitor> monitor);
@@ -146,6 +153,6 @@ void InsertMonitor(MonitorArray& monitors, std::unique_ptr<CMonitor> monitor);
 // whose origin is the top-left corner of the leftmost and topmost monitors.
 void ArrangeDisplayRects(MonitorArray& monitors);
 // The selection stored as Selected in "Video", if it names a monitor; else current.
-int RestoreSelected(int current, int count);
+int RestoreSelected(settings::SettingsStore& store, int current, int count);
 // DisplayOptions of a section: 0..2; anything else, or fewer than two monitors, gives 0.
-int ReadDisplayOptions(std::wstring_view section, int monitorCount);
+int ReadDisplayOptions(settings::SettingsStore& store, std::wstring_view section, int monitorCount);

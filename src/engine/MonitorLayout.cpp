@@ -3,26 +3,15 @@
 
 namespace monitor_layout {
 
-int32_t ScaleDiv(int32_t value, int32_t numerator, int32_t divisor) {
-  if (divisor == 0) return -1;
-  int64_t product = static_cast<int64_t>(value) * numerator;
-  int64_t half = (divisor < 0 ? -divisor : divisor) / 2;
-  bool negative = (product < 0) != (divisor < 0);
-  int64_t magnitude = (product < 0 ? -product : product);
-  int64_t d = divisor < 0 ? -static_cast<int64_t>(divisor) : divisor;
-  int64_t result = (magnitude + half) / d;
-  return static_cast<int32_t>(negative ? -result : result);
-}
-
 unsigned TitleStringId(int monitorCount) {
   if (monitorCount <= 0) return 132;
   if (monitorCount == 1) return 137;
   return 138;
 }
 
-int32_t BandHeight(int dpi) { return ScaleDiv(24, dpi, 96); }
-int32_t BoxGap(int dpi) { return ScaleDiv(8, dpi, 96); }
-int32_t CircleDiameter(int dpi) { return ScaleDiv(26, dpi, 96); }
+int32_t BandHeight(int dpi) { return base::MulDiv(24, dpi, 96); }
+int32_t BoxGap(int dpi) { return base::MulDiv(8, dpi, 96); }
+int32_t CircleDiameter(int dpi) { return base::MulDiv(26, dpi, 96); }
 
 void LayoutBoxes(MonitorArray& monitors, int32_t clientWidth, int32_t clientHeight, int dpi) {
   if (monitors.empty()) return;

@@ -7,9 +7,6 @@
 
 namespace monitor_layout {
 
-// MulDiv with the platform's rounding (half away from zero); -1 when divisor is 0.
-int32_t ScaleDiv(int32_t value, int32_t numerator, int32_t divisor);
-
 // String id of the list's title: 132 for none, 137 for one, 138 ("%d Monitors detected").
 unsigned TitleStringId(int monitorCount);
 

@@ -8,55 +8,37 @@
 #include <gdiplus.h>
 // clang-format on
 
-#include "app/AppFlags.h"
-#include "base/AppServices_win.h"
+#include "base/Resources_win.h"
+#include "base/Dpi_win.h"
 #include "base/Messages.h"
-#include "settings/SettingsStore.h"
+#include "base/Text.h"
 #include "diag/Log.h"
 #include "engine/MonitorLayout.h"
 #include "engine/Monitor_win.h"
-#include "engine/VideoWnd_win.h"
+#include "ui/CBufferDC_win.h"
 #include "ui/Theme.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"QendorMonitorList";
-
-BOOL CALLBACK EnumMonitor(HMONITOR monitor, HDC, LPRECT rect, LPARAM param) {
-  reinterpret_cast<CMonitorList*>(param)->AddMonitor(monitor, rect);
-  return TRUE;
-}
 }  // namespace
 
 CMonitorList::CMonitorList()
-    : backgroundColour(ui::ThemeColours()[26]),
-      boxColour(ui::ThemeColours()[28]),
-      selectedBoxColour(ui::ThemeColours()[29]),
-      textColour(ui::ThemeColours()[27]),
-      allMonitor(std::make_unique<CMonitor>(nullptr, nullptr, 0)) {}
+    : backgroundColour(ui::ThemeColour(ui::kColourMonitorListBack)),
+      boxColour(ui::ThemeColour(ui::kColourMonitorBox)),
+      selectedBoxColour(ui::ThemeColour(ui::kColourMonitorBoxSelected)),
+      textColour(ui::ThemeColour(ui::kColourMonitorListText)) {}
 
-CMonitorList::~CMonitorList() {
-  DestroyWindow();
-  Clear();
-}
+CMonitorList::~CMonitorList() { DestroyWindow(); }
 
 bool CMonitorList::Create(HWND parent, const RECT& rect, UINT id) {
-  InstallVideoWndFactory();
   RegisterWindowClass(kClassName, CS_DBLCLKS, nullptr, nullptr);
   return CWnd::Create(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left, rect.top,
                       rect.right - rect.left, rect.bottom - rect.top, parent, id);
 }
 
-void CMonitorList::AddMonitor(HMONITOR monitor, const RECT* rect) {
-  if (!rect) return;
-  InsertMonitor(monitors, MakeMonitor(monitor, rect, Count()));
-}
-
-void CMonitorList::ArrangeDisplayRects() { ::ArrangeDisplayRects(monitors); }
-
-void CMonitorList::Clear() {
-  for (auto& monitor : monitors) monitor.reset();
-  monitors.clear();
-  allMonitor.reset();
+void CMonitorList::SetMonitors(MonitorArray* monitors) {
+  monitors_ = monitors;
+  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void CMonitorList::SetAllMode(bool on) {
@@ -76,71 +58,53 @@ void CMonitorList::OnCreate() {
   ReleaseDC(hwnd(), dc);
   labelFont.reset(CreateFontW(height, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, ui::kThemeFaceName));
-  if (!monitors.empty()) return;
-  EnumDisplayMonitors(nullptr, nullptr, EnumMonitor, reinterpret_cast<LPARAM>(this));
-  selected = RestoreSelected(selected, Count());
-  LogMessage(Info, "Detected %d monitors", Count());
-  ArrangeDisplayRects();
 }
 
-void CMonitorList::OnDestroy() {
-  if (!Flags().uninstalling) WriteProfileInt(L"Video", L"Selected", selected);
-  Clear();
-}
-
-void CMonitorList::Paint(HDC target) {
-  RECT client;
-  GetClientRect(hwnd(), &client);
+void CMonitorList::Paint(HDC target, const RECT& client) {
   int width = client.right, height = client.bottom;
   if (width <= 0 || height <= 0) return;
-  UniqueHdc dc(CreateCompatibleDC(target));
-  UniqueGdiObject bitmap(CreateCompatibleBitmap(target, width, height));
-  HGDIOBJ oldBitmap = SelectObject(dc.get(), bitmap.get());
+  CBufferDC buffer(target, client);
+  if (!buffer.IsValid()) return;
+  HDC dc = buffer.dc();
 
   UniqueGdiObject background(CreateSolidBrush(backgroundColour));
-  FillRect(dc.get(), &client, static_cast<HBRUSH>(background.get()));
+  FillRect(dc, &client, static_cast<HBRUSH>(background.get()));
 
   int dpi = static_cast<int>(WindowDpi(hwnd()));
   int band = monitor_layout::BandHeight(dpi);
   std::wstring title = LoadResString(monitor_layout::TitleStringId(Count()));
-  if (Count() > 1) {
-    wchar_t text[128];
-    swprintf(text, 128, L"%d", Count());
-    size_t at = title.find(L"%d");
-    if (at != std::wstring::npos) title.replace(at, 2, text);
-  }
+  if (Count() > 1) title = base::InsertNumber(std::move(title), Count());
   HFONT mainFont = reinterpret_cast<HFONT>(SendMessageW(GetParent(hwnd()), WM_GETFONT, 0, 0));
-  HGDIOBJ oldFont = SelectObject(dc.get(), mainFont ? mainFont : GetStockObject(DEFAULT_GUI_FONT));
-  SetBkMode(dc.get(), TRANSPARENT);
-  SetTextColor(dc.get(), textColour);
+  HGDIOBJ oldFont = SelectObject(dc, mainFont ? mainFont : GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, textColour);
   RECT titleRect{0, 0, width, band};
-  DrawTextW(dc.get(), title.c_str(), -1, &titleRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  DrawTextW(dc, title.c_str(), -1, &titleRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 
-  if (!monitors.empty()) {
+  if (Count() > 0) {
+    MonitorArray& monitors = *monitors_;
     monitor_layout::LayoutBoxes(monitors, width, height, dpi);
-    Gdiplus::Graphics graphics(dc.get());
+    Gdiplus::Graphics graphics(dc);
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    SelectObject(dc.get(), labelFont ? labelFont.get() : GetStockObject(DEFAULT_GUI_FONT));
+    SelectObject(dc, labelFont ? labelFont.get() : GetStockObject(DEFAULT_GUI_FONT));
     UniqueGdiObject boxBrush(CreateSolidBrush(boxColour));
     UniqueGdiObject selectedBrush(CreateSolidBrush(selectedBoxColour));
     for (int i = 0; i < Count(); ++i) {
       CMonitor& m = *monitors[static_cast<size_t>(i)];
       bool isSelected = allMode || i == selected;
       RECT item = ToRect(m.itemRect);
-      FillRect(dc.get(), &item, static_cast<HBRUSH>(isSelected ? selectedBrush.get() : boxBrush.get()));
+      FillRect(dc, &item, static_cast<HBRUSH>(isSelected ? selectedBrush.get() : boxBrush.get()));
       MonitorRect circle = monitor_layout::CircleRect(m.itemRect, dpi);
       COLORREF circleColour = isSelected ? boxColour : selectedBoxColour;
       Gdiplus::SolidBrush brush(Gdiplus::Color(ui::ToArgb(circleColour)));
       graphics.FillEllipse(&brush, circle.left, circle.top, circle.Width(), circle.Height());
       graphics.Flush(Gdiplus::FlushIntentionSync);
-      SetTextColor(dc.get(), isSelected ? selectedBoxColour : boxColour);
+      SetTextColor(dc, isSelected ? selectedBoxColour : boxColour);
       RECT labelRect = ToRect(circle);
-      DrawTextW(dc.get(), m.label.c_str(), -1, &labelRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      DrawTextW(dc, m.label.c_str(), -1, &labelRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
   }
-  SelectObject(dc.get(), oldFont);
-  BitBlt(target, 0, 0, width, height, dc.get(), 0, 0, SRCCOPY);
-  SelectObject(dc.get(), oldBitmap);
+  SelectObject(dc, oldFont);
 }
 
 LRESULT CMonitorList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -148,21 +112,21 @@ LRESULT CMonitorList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CREATE:
       OnCreate();
       return 0;
-    case WM_DESTROY:
-      OnDestroy();
-      break;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
+      RECT client;
+      GetClientRect(hwnd(), &client);
+      Paint(dc, client);
       EndPaint(hwnd(), &ps);
       return 0;
     }
     case WM_LBUTTONDOWN: {
+      if (!monitors_) break;
       int hit =
-          monitor_layout::HitTest(monitors, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+          monitor_layout::HitTest(*monitors_, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       if (hit >= 0 && hit != selected) {
         selected = hit;
         InvalidateRect(hwnd(), nullptr, FALSE);

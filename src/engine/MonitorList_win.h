@@ -1,6 +1,6 @@
-// The monitor list: a child window of the main window that enumerates the monitors once,
-// owns one CMonitor per monitor and the spanning wallpaper's, draws them as a row of
-// proportional boxes and lets the user pick the monitor to edit.
+// The monitor list: a child window of the main window that draws the monitors it is given as
+// a row of proportional boxes under a title and reports the box the user clicks. It owns no
+// monitor: the wallpaper host does.
 #pragma once
 #include <windows.h>
 
@@ -10,21 +10,13 @@
 
 class CMonitorList : public CWnd {
  public:
-  // Constructs the spanning wallpaper's monitor (record of Video\0) at once.
   CMonitorList();
   ~CMonitorList() override;
 
-  // Creates the visible child window; its creation enumerates the monitors.
   bool Create(HWND parent, const RECT& rect, UINT id);
-  void AddMonitor(HMONITOR monitor, const RECT* rect);
-  void ArrangeDisplayRects();
-  // Deletes every monitor in list order (each writes its record and removes its wallpaper
-  // window), then the spanning wallpaper's.
-  void Clear();
-  int Count() const { return static_cast<int>(monitors.size()); }
-  CMonitor* Monitor(int index) const {
-    return index >= 0 && index < Count() ? monitors[static_cast<size_t>(index)].get() : nullptr;
-  }
+  // The monitors to draw; the caller keeps them alive while the list shows them.
+  void SetMonitors(MonitorArray* monitors);
+  int Count() const { return monitors_ ? static_cast<int>(monitors_->size()) : 0; }
   // Draws every box as selected while set (display option 1).
   void SetAllMode(bool on);
   void SetSelected(int index);
@@ -34,17 +26,17 @@ class CMonitorList : public CWnd {
   COLORREF selectedBoxColour;
   COLORREF textColour;
   UniqueGdiObject labelFont;
-  int circleSize = 26;
   bool allMode = false;
   int selected = 0;
-  MonitorArray monitors;
-  std::unique_ptr<CMonitor> allMonitor;
 
  protected:
+  // A click on a box other than the selected one selects it and posts
+  // WM_APP_MONITOR_SELECTED (index, this window) to the parent.
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void OnCreate();
-  void OnDestroy();
-  void Paint(HDC dc);
+  void Paint(HDC dc, const RECT& client);
+
+  MonitorArray* monitors_ = nullptr;
 };

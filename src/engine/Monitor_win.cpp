@@ -34,10 +34,15 @@ DisplayProbe ProbeMonitor(HMONITOR monitor) {
   return probe;
 }
 
-std::unique_ptr<CMonitor> MakeMonitor(HMONITOR monitor, const RECT* rect, int index) {
-  MonitorRect r;
-  if (rect) r = ToMonitorRect(*rect);
-  if (!monitor) return std::make_unique<CMonitor>(nullptr, rect ? &r : nullptr, index);
-  DisplayProbe probe = ProbeMonitor(monitor);
-  return std::make_unique<CMonitor>(&probe, rect ? &r : nullptr, index);
+std::vector<EnumeratedMonitor> EnumerateMonitors() {
+  std::vector<EnumeratedMonitor> monitors;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT rect, LPARAM param) -> BOOL {
+        if (rect)
+          reinterpret_cast<std::vector<EnumeratedMonitor>*>(param)->push_back({ProbeMonitor(monitor), ToMonitorRect(*rect)});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
 }

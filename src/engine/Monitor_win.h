@@ -1,14 +1,14 @@
-// What the platform reports about a monitor, read into the portable monitor model.
+// What the platform reports about the monitors, read into the portable monitor model.
 #pragma once
 #include <windows.h>
 
-#include <memory>
+#include <vector>
 
 #include "engine/Monitor.h"
 
 // Monitor information, the display's current mode and the attached monitor device.
 DisplayProbe ProbeMonitor(HMONITOR monitor);
-// A CMonitor for an enumerated monitor (handle and rectangle), logging as it reads.
-std::unique_ptr<CMonitor> MakeMonitor(HMONITOR monitor, const RECT* rect, int index);
+// Every monitor of the desktop in the platform's enumeration order.
+std::vector<EnumeratedMonitor> EnumerateMonitors();
 MonitorRect ToMonitorRect(const RECT& rect);
 RECT ToRect(const MonitorRect& rect);

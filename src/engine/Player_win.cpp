@@ -7,7 +7,7 @@
 #include <new>
 #include <vector>
 
-#include "base/AppServices_win.h"
+#include "base/Resources_win.h"
 #include "base/ComRef_win.h"
 #include "base/Messages.h"
 #include "base/OsVersion_win.h"

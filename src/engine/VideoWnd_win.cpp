@@ -4,10 +4,12 @@
 
 #include <string>
 
-#include "app/AppFlags.h"
-#include "base/AppServices_win.h"
+#include "base/Modal_win.h"
+#include "base/Resources_win.h"
 #include "base/Messages.h"
 #include "base/OsVersion_win.h"
+#include "base/ResourceIds.h"
+#include "base/Text.h"
 #include "diag/Log.h"
 #include "engine/Monitor_win.h"
 #include "engine/Player_win.h"
@@ -16,27 +18,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"QendorVideoWnd";
 constexpr UINT kSpawnWorker = 0x052C;  // asks the shell to put a wallpaper layer behind the icons
-
-HWND& AppWindowRef() {
-  static HWND window = nullptr;
-  return window;
-}
-std::function<bool()>& MusicMutesVideosRef() {
-  static std::function<bool()> query;
-  return query;
-}
-
-// Replaces each "%s" of a string-table text by the next insert.
-std::wstring Insert(std::wstring text, std::initializer_list<std::wstring> inserts) {
-  size_t from = 0;
-  for (const std::wstring& insert : inserts) {
-    size_t at = text.find(L"%s", from);
-    if (at == std::wstring::npos) break;
-    text.replace(at, 2, insert);
-    from = at + insert.size();
-  }
-  return text;
-}
 
 void AskShellForLayer(HWND progman) {
   DWORD_PTR result = 0;
@@ -58,23 +39,12 @@ RECT VirtualScreen() {
   return RECT{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-int& WineOverride() {
-  static int value = -1;
-  return value;
-}
-
 }  // namespace
 
-void CVideoWnd::SetAppWindow(HWND window) { AppWindowRef() = window; }
-HWND CVideoWnd::AppWindow() { return AppWindowRef(); }
-void CVideoWnd::SetMusicMutesVideos(std::function<bool()> query) { MusicMutesVideosRef() = std::move(query); }
-
-bool CVideoWnd::RunningOnWine() {
-  if (WineOverride() >= 0) return WineOverride() != 0;
+bool CVideoWnd::RunningOnWine() const {
+  if (services_.wineMode >= 0) return services_.wineMode != 0;
   return IsRunningOnWine();
 }
-
-void CVideoWnd::SetWineDetection(int mode) { WineOverride() = mode; }
 
 HWND CVideoWnd::FindWallpaperLayer() {
   HWND progman = FindWindowW(L"Progman", nullptr);
@@ -88,7 +58,7 @@ HWND CVideoWnd::FindWallpaperLayer() {
   return layer;
 }
 
-CVideoWnd::CVideoWnd() = default;
+CVideoWnd::CVideoWnd(const VideoWndServices& services) : services_(services) {}
 
 CVideoWnd::~CVideoWnd() {
   // Destroy here: once this object is gone, the window's messages no longer reach OnDestroy.
@@ -110,7 +80,7 @@ bool CVideoWnd::Create(CMonitor& monitor) {
     // for the layer. On Windows a missing layer is an error.
     if (!RunningOnWine()) {
       LogMessage(Error, "Failed to get desktop window");
-      ShowAppMessageId(hwnd(), 154, MB_ICONEXCLAMATION);
+      ShowAppMessageId(hwnd(), IDS_NO_DESKTOP_WINDOW, MB_ICONEXCLAMATION);
       return false;
     }
     bottomMost = true;
@@ -152,7 +122,7 @@ bool CVideoWnd::Create(CMonitor& monitor) {
   }
   if (!created) {
     LogMessage(Error, "CWnd::Create failed. Error: %d", static_cast<int>(GetLastError()));
-    ShowAppMessageId(nullptr, 155, MB_ICONEXCLAMATION);
+    ShowAppMessageId(nullptr, IDS_VIDEO_WINDOW_FAILED, MB_ICONEXCLAMATION);
     return false;
   }
   return true;
@@ -163,7 +133,8 @@ bool CVideoWnd::OnCreate() {
   if (FAILED(hr)) {
     player = nullptr;
     LogMessage(Error, "Player CreateInstance failed. Error 0x%08X", static_cast<unsigned>(hr));
-    ShowAppMessage(hwnd(), Insert(LoadResString(153), {SystemErrorText(static_cast<DWORD>(hr))}), MB_ICONEXCLAMATION);
+    ShowAppMessage(hwnd(), base::InsertTexts(LoadResString(IDS_PLAYER_FAILED), {SystemErrorText(static_cast<DWORD>(hr))}),
+                   MB_ICONEXCLAMATION);
     return false;
   }
   RECT client;
@@ -225,23 +196,40 @@ void CVideoWnd::ApplyVolume(float level) {
   if (!player || !player->HasStreamVolume()) return;
   float current = 0.0f;
   if (FAILED(player->GetVolume(&current))) current = 0.0f;
-  if (current != volume) player->SetVolume(volume);
+  float decided = Decision().level;
+  if (current != decided) player->SetVolume(decided);
 }
 
 int32_t CVideoWnd::Open(const std::wstring& path) {
-  pausedByMaximised = false;
+  coveredByMaximised = false;
   if (!player) return E_FAIL;
   HRESULT hr = player->OpenURL(path.c_str());
   if (FAILED(hr))
-    ShowAppMessage(hwnd(), Insert(LoadResString(171), {path, SystemErrorText(static_cast<DWORD>(hr))}),
+    ShowAppMessage(hwnd(), base::InsertTexts(LoadResString(IDS_OPEN_FAILED), {path, SystemErrorText(static_cast<DWORD>(hr))}),
                    MB_ICONEXCLAMATION);
   return hr;
 }
 
 int32_t CVideoWnd::Pause(bool paused) {
-  pausedByMaximised = false;
+  userPaused = paused;
+  return ApplyPlayback();
+}
+
+engine::PlaybackDecision CVideoWnd::Decision() const {
+  return services_.policy.Decide({userPaused, coveredByMaximised, volume});
+}
+
+int32_t CVideoWnd::ApplyPlayback() {
   if (!player) return E_FAIL;
-  return paused ? player->Pause() : player->Resume();
+  engine::PlaybackDecision decision = Decision();
+  if (player->HasStreamVolume()) {
+    float current = 0.0f;
+    if (FAILED(player->GetVolume(&current))) current = 0.0f;
+    if (current != decision.level) player->SetVolume(decision.level);
+  }
+  if (decision.paused && PlayerIsRunning(CPlayer::Started)) return player->Pause();
+  if (!decision.paused && PlayerIsRunning(CPlayer::Paused)) return player->Resume();
+  return S_OK;
 }
 
 bool CVideoWnd::IsMaximisedOver(HWND window) {
@@ -280,26 +268,15 @@ bool CVideoWnd::PlayerIsRunning(LONG state) const {
   return player && player->GetState() == state && player->HasSessionAndSource();
 }
 
-void CVideoWnd::ResumeFromMaximised() {
-  pausedByMaximised = false;
-  if (PlayerIsRunning(CPlayer::Paused)) player->Resume();
-}
-
 void CVideoWnd::TimerStep() {
   if (!player) return;
-  if (player->GetState() == CPlayer::Paused && !pausedByMaximised) return;  // the user's pause
-  if (!Flags().pauseWhenMaximised) {
-    if (pausedByMaximised) {
-      ResumeFromMaximised();
-      return;
-    }
+  if (!services_.policy.Inputs().pauseWhenMaximised) {
+    coveredByMaximised = false;
     maximisedWindow = nullptr;
     photosNoted = false;
-    return;
-  }
-  if (maximisedWindow && IsMaximisedOver(maximisedWindow)) {
-    if (player->GetState() == CPlayer::Paused) return;
-  } else {
+  } else if (!maximisedWindow || !IsMaximisedOver(maximisedWindow)) {
+    // While the covering window stays maximised only that window is tested again; otherwise
+    // the top-level windows are searched front to back.
     maximisedWindow = nullptr;
     struct Search {
       CVideoWnd* self;
@@ -315,16 +292,15 @@ void CVideoWnd::TimerStep() {
           return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    if (!search.found) {
-      if (pausedByMaximised) ResumeFromMaximised();
-      return;
-    }
+    coveredByMaximised = search.found;
+  } else {
+    coveredByMaximised = true;
   }
-  if (PlayerIsRunning(CPlayer::Started) && SUCCEEDED(player->Pause())) pausedByMaximised = true;
+  ApplyPlayback();
 }
 
-void CVideoWnd::ApplyPresentation(float level) {
-  if (player->HasStreamVolume()) player->SetVolume(level);
+void CVideoWnd::ApplyPresentation() {
+  if (player->HasStreamVolume()) player->SetVolume(Decision().level);
   player->SetStretched(stretched);
   player->SetVideoPosition(cover, posX, posY);
   player->SetOverlay(overlayAlpha, overlayEnabled, static_cast<HBITMAP>(blackBitmap.get()));
@@ -338,8 +314,8 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
   }
   auto type = static_cast<MediaEventType>(lParam);
   if (FAILED(player->HandleEvent(wParam, lParam))) return;
-  if (AppWindow())
-    PostMessageW(AppWindow(), WM_APP_WALLPAPER_EVENT, static_cast<WPARAM>(type), reinterpret_cast<LPARAM>(hwnd()));
+  if (services_.appWindow)
+    PostMessageW(services_.appWindow, WM_APP_WALLPAPER_EVENT, static_cast<WPARAM>(type), reinterpret_cast<LPARAM>(hwnd()));
   if (type == MESessionStarted) {
     if (player->HasDisplayControl()) {
       SIZE size{}, aspect{};
@@ -356,14 +332,11 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
                    static_cast<int>(size.cy), static_cast<int>(aspect.cx), static_cast<int>(aspect.cy));
       }
     }
-    if (Flags().pauseAndMuteAll) {
-      pausedByMaximised = false;
-      if (PlayerIsRunning(CPlayer::Started)) player->Pause();
-      return;
-    }
-    bool musicMutes = MusicMutesVideosRef() && MusicMutesVideosRef()();
-    ApplyPresentation(musicMutes ? 0.0f : volume);
-    if (Flags().pauseWhenMaximised) TimerStep();
+    ApplyPresentation();
+    if (services_.policy.Inputs().pauseWhenMaximised)
+      TimerStep();  // pauses at once when a maximised window covers the new video
+    else
+      ApplyPlayback();
   } else if (type == MESessionEnded) {
     player->Play();  // every wallpaper loops for ever
   }
@@ -409,6 +382,6 @@ LRESULT CVideoWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 CVideoWnd* VideoWndOf(const CMonitor& monitor) { return static_cast<CVideoWnd*>(monitor.videoWnd.get()); }
 
-void InstallVideoWndFactory() {
-  SetWallpaperWindowFactory([]() -> std::unique_ptr<WallpaperWindow> { return std::make_unique<CVideoWnd>(); });
+WallpaperWindowFactory VideoWndFactory(const VideoWndServices& services) {
+  return [&services]() -> std::unique_ptr<WallpaperWindow> { return std::make_unique<CVideoWnd>(services); };
 }

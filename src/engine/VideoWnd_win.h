@@ -5,17 +5,23 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-
 #include "base/Handles_win.h"
 #include "base/Window_win.h"
 #include "engine/Monitor.h"
+#include "engine/PlaybackPolicy.h"
 
 class CPlayer;
 
+// What every wallpaper window needs from its owner, who keeps it alive as long as its windows.
+struct VideoWndServices {
+  const engine::PlaybackPolicy& policy;
+  HWND appWindow = nullptr;  // receives WM_APP_WALLPAPER_EVENT; none in some tests
+  int wineMode = -1;         // 1 behaves as under Wine, 0 as on Windows, -1 asks ntdll
+};
+
 class CVideoWnd : public CWnd, public WallpaperWindow {
  public:
-  CVideoWnd();
+  explicit CVideoWnd(const VideoWndServices& services);
   ~CVideoWnd() override;
 
   // WallpaperWindow.
@@ -26,6 +32,8 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   void ApplyOverlay(float alpha, bool enabled) override;
   void ApplyVolume(float level) override;
   int32_t Open(const std::wstring& path) override;
+  // The user's pause of this window (the video page's pause-all): an input of the playback
+  // decision. The player's result, S_OK when there was nothing to do, E_FAIL without a player.
   int32_t Pause(bool paused) override;
 
   // Creates the window for a monitor (null: false), or moves an existing one.
@@ -33,8 +41,11 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   // True when the window is a maximised one overlapping this wallpaper (the hidden "Photos"
   // frame excepted).
   bool IsMaximisedOver(HWND window);
-  // The maximised-window check, run by the 5000 ms timer.
+  // The maximised-window check, run by the 5000 ms timer; then ApplyPlayback.
   void TimerStep();
+  // Carries out the playback decision for this window: pauses a started player or resumes a
+  // paused one, and gives the player the decided level. Called whenever an input changes.
+  int32_t ApplyPlayback() override;
 
   CPlayer* Player() const { return player; }
   // Whether the window stands at the bottom of the top-level windows instead of inside the
@@ -44,15 +55,8 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   // The desktop's wallpaper layer: the WorkerW behind the icons' window, or, with the
   // newer shell that keeps it inside Progman, Progman's WorkerW child. Null when missing.
   static HWND FindWallpaperLayer();
-  // The program runs under Wine (ntdll exports wine_get_version).
-  static bool RunningOnWine();
-  // Tests: 1 behaves as under Wine, 0 as on Windows, -1 asks ntdll (the default).
-  static void SetWineDetection(int mode);
-  // The application's main window, which receives WM_APP_WALLPAPER_EVENT.
-  static void SetAppWindow(HWND window);
-  static HWND AppWindow();
-  // Whether the music page currently silences the wallpapers' sound.
-  static void SetMusicMutesVideos(std::function<bool()> query);
+  // The program runs under Wine (ntdll exports wine_get_version), or the services say so.
+  bool RunningOnWine() const;
 
   static constexpr UINT_PTR kTimerId = 1;
   static constexpr UINT kTimerPeriod = 5000;
@@ -61,13 +65,14 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   UniqueGdiObject blackBitmap;
   float overlayAlpha = 0.0f;
   bool overlayEnabled = false;
-  float volume = 0.0f;
+  float volume = 0.0f;  // the record's level: 0 when muted, else Volume / 100
   bool stretched = false;
   bool cover = false;
   float posX = 0.5f;
   float posY = 0.5f;
   UINT_PTR timerId = 0;
-  bool pausedByMaximised = false;
+  bool userPaused = false;
+  bool coveredByMaximised = false;
   HWND maximisedWindow = nullptr;
   bool photosNoted = false;
 
@@ -78,14 +83,15 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   bool OnCreate();
   void OnDestroy();
   void OnPlayerEvent(WPARAM wParam, LPARAM lParam);
-  void ApplyPresentation(float level);
-  void ResumeFromMaximised();
+  void ApplyPresentation();
   bool PlayerIsRunning(LONG state) const;
+  engine::PlaybackDecision Decision() const;
 
+  const VideoWndServices& services_;
   bool bottomMost_ = false;
 };
 
 // The monitor's wallpaper window as CVideoWnd (null when it has none).
 CVideoWnd* VideoWndOf(const CMonitor& monitor);
-// Installs the factory through which monitors make their CVideoWnd.
-void InstallVideoWndFactory();
+// The factory through which monitors make their CVideoWnd with these services.
+WallpaperWindowFactory VideoWndFactory(const VideoWndServices& services);

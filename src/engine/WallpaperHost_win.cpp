@@ -1,21 +1,28 @@
-// The main window's wallpaper engine: monitor list, start-up wallpapers, message routing.
+// The main window's wallpaper engine: the monitors and their list, start-up wallpapers,
+// message routing and the playback decision.
 #include "engine/WallpaperHost_win.h"
 
 #include "base/Messages.h"
-#include "engine/VideoWnd_win.h"
+#include "base/ResourceIds.h"
+#include "engine/Monitor_win.h"
+#include "settings/SettingsStore.h"
 
-namespace {
-constexpr int kMonitorListPlace = 1003;
-}
+CWallpaperHost::CWallpaperHost(settings::SettingsStore& store, const engine::PlaybackPolicy& policy)
+    : store_(store), videoServices_{policy}, monitorServices_{store, VideoWndFactory(videoServices_)} {}
 
 bool CWallpaperHost::Create(HWND mainDialog) {
   if (list_) return true;
-  mainDialog_ = mainDialog;
-  CVideoWnd::SetAppWindow(mainDialog);
-  list_ = std::make_unique<CMonitorList>();
+  videoServices_.appWindow = mainDialog;
+  // The spanning wallpaper's monitor first (record of Video\0), then the monitors.
+  allMonitor_ = std::make_unique<CMonitor>(monitorServices_, nullptr, nullptr, 0);
+  monitors_ = MakeMonitors(monitorServices_, EnumerateMonitors());
+  selected_ = RestoreSelected(store_, selected_, Count());
 
+  list_ = std::make_unique<CMonitorList>();
+  list_->SetMonitors(&monitors_);
+  list_->SetSelected(selected_);
   RECT place{};
-  HWND placeholder = GetDlgItem(mainDialog, kMonitorListPlace);
+  HWND placeholder = GetDlgItem(mainDialog, IDC_MONITOR_LIST);
   if (placeholder) {
     GetWindowRect(placeholder, &place);
     MapWindowPoints(nullptr, mainDialog, reinterpret_cast<POINT*>(&place), 2);
@@ -24,34 +31,50 @@ bool CWallpaperHost::Create(HWND mainDialog) {
     GetClientRect(mainDialog, &client);
     place = RECT{0, 0, client.right, client.bottom / 4};
   }
-  if (!list_->Create(mainDialog, place, kMonitorListPlace)) {
+  if (!list_->Create(mainDialog, place, IDC_MONITOR_LIST)) {
     list_.reset();
     return false;
   }
   if (placeholder) ::DestroyWindow(placeholder);
 
   // Display option 0: each monitor plays its own record; the spanning wallpaper has none.
-  for (auto& monitor : list_->monitors) monitor->RefreshWindow();
-  if (list_->allMonitor) list_->allMonitor->RemoveWindow();
+  for (auto& monitor : monitors_) monitor->RefreshWindow();
+  allMonitor_->RemoveWindow();
   return true;
 }
 
 void CWallpaperHost::Destroy() {
-  if (!list_) return;
-  // Destroying the list's window writes Selected and deletes the monitors, each of which
-  // writes its record and destroys its wallpaper window.
-  list_->DestroyWindow();
-  list_.reset();
-  if (CVideoWnd::AppWindow() == mainDialog_) CVideoWnd::SetAppWindow(nullptr);
-  mainDialog_ = nullptr;
+  if (list_) {
+    list_->DestroyWindow();
+    list_.reset();
+  }
+  if (!allMonitor_) return;
+  store_.WriteProfileInt(L"Video", L"Selected", selected_);
+  // Each monitor writes its record and destroys its wallpaper window as it goes.
+  for (auto& monitor : monitors_) monitor.reset();
+  monitors_.clear();
+  allMonitor_.reset();
+  videoServices_.appWindow = nullptr;
+}
+
+void CWallpaperHost::SetSelected(int index) {
+  selected_ = index;
+  if (list_) list_->SetSelected(index);
+}
+
+template <typename F>
+void CWallpaperHost::ForEachWallpaper(F f) {
+  for (auto& monitor : monitors_)
+    if (monitor->videoWnd && monitor->videoWnd->HasWindow()) f(*monitor->videoWnd);
+  if (allMonitor_ && allMonitor_->videoWnd && allMonitor_->videoWnd->HasWindow()) f(*allMonitor_->videoWnd);
 }
 
 void CWallpaperHost::PauseAll(bool paused) {
-  if (!list_) return;
-  for (auto& monitor : list_->monitors)
-    if (monitor->videoWnd && monitor->videoWnd->HasWindow()) monitor->videoWnd->Pause(paused);
-  if (list_->allMonitor && list_->allMonitor->videoWnd && list_->allMonitor->videoWnd->HasWindow())
-    list_->allMonitor->videoWnd->Pause(paused);
+  ForEachWallpaper([paused](WallpaperWindow& window) { window.Pause(paused); });
+}
+
+void CWallpaperHost::ApplyPlayback() {
+  ForEachWallpaper([](WallpaperWindow& window) { window.ApplyPlayback(); });
 }
 
 bool CWallpaperHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -59,9 +82,10 @@ bool CWallpaperHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_APP_MONITOR_SELECTED: {
       result = 0;
       if (!list_) return true;
-      if (reinterpret_cast<HWND>(lParam) == list_->hwnd()) return true;  // no video page yet
       int index = static_cast<int>(wParam);
-      if (index >= -1 && index < list_->Count()) list_->SetSelected(index);
+      // From the list: its click; the video page (when there is one) follows. From elsewhere
+      // (the video page's tabs): the list follows.
+      if (reinterpret_cast<HWND>(lParam) == list_->hwnd() || (index >= -1 && index < Count())) SetSelected(index);
       return true;
     }
     case WM_APP_WALLPAPER_EVENT:

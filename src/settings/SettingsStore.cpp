@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "settings/MemoryKeyStore.h"
 
 namespace settings {
 
@@ -55,8 +54,12 @@ void EncodeDword(uint32_t value, uint8_t (&bytes)[4]) {
 }
 }  // namespace
 
+bool SettingsStore::OpenForRead(std::wstring_view path) {
+  return frozen_ ? keys_.KeyExists(path) : keys_.CreateKey(path);
+}
+
 int SettingsStore::GetProfileInt(std::wstring_view section, std::wstring_view name, int defaultValue) {
-  if (!keys_.CreateKey(section)) return defaultValue;
+  if (!OpenForRead(section)) return defaultValue;
   auto value = keys_.QueryValue(section, name);
   if (!value) return defaultValue;
   auto number = DecodeDword(*value);
@@ -65,20 +68,21 @@ int SettingsStore::GetProfileInt(std::wstring_view section, std::wstring_view na
 
 std::wstring SettingsStore::GetProfileString(std::wstring_view section, std::wstring_view name,
                                              std::wstring_view defaultValue) {
-  if (!keys_.CreateKey(section)) return std::wstring(defaultValue);
+  if (!OpenForRead(section)) return std::wstring(defaultValue);
   auto value = keys_.QueryValue(section, name);
   if (!value) return std::wstring(defaultValue);
   return DecodeString(*value);
 }
 
 bool SettingsStore::WriteProfileInt(std::wstring_view section, std::wstring_view name, int value) {
-  if (!keys_.CreateKey(section)) return false;
+  if (frozen_ || !keys_.CreateKey(section)) return false;
   uint8_t bytes[4];
   EncodeDword(static_cast<uint32_t>(value), bytes);
   return keys_.SetValue(section, name, kDword, bytes, sizeof(bytes));
 }
 
 bool SettingsStore::WriteProfileString(std::wstring_view section, const wchar_t* name, const wchar_t* text) {
+  if (frozen_) return false;
   if (!name) return !section.empty() && keys_.DeleteKey(section);
   if (!keys_.CreateKey(section)) return false;
   if (!text) return keys_.DeleteValue(section, name);
@@ -87,7 +91,7 @@ bool SettingsStore::WriteProfileString(std::wstring_view section, const wchar_t*
 }
 
 bool SettingsStore::DeleteSection(std::wstring_view section) {
-  if (section.empty() || !keys_.KeyExists(section)) return false;
+  if (frozen_ || section.empty() || !keys_.KeyExists(section)) return false;
   // Children first: a key with subkeys cannot be deleted. Always take index 0, since each
   // deletion shifts the rest down; stop if a child refuses to go.
   std::wstring child;
@@ -101,21 +105,21 @@ bool SettingsStore::DeleteAllSettings() { return keys_.DeleteTree(L""); }
 
 std::vector<std::wstring> SettingsStore::Subkeys(std::wstring_view section) {
   std::vector<std::wstring> names;
-  if (!keys_.CreateKey(section)) return names;
+  if (!OpenForRead(section)) return names;
   std::wstring name;
   for (uint32_t i = 0; keys_.EnumSubkey(section, i, name); ++i) names.push_back(name);
   return names;
 }
 
 uint32_t SettingsStore::ReadRootDword(std::wstring_view name) {
-  if (!keys_.CreateKey(L"")) return 0;
+  if (!OpenForRead(L"")) return 0;
   auto value = keys_.QueryValue(L"", name);
   if (!value) return 0;
   return DecodeDword(*value).value_or(0);
 }
 
 bool SettingsStore::ReadRootString(std::wstring_view name, std::wstring& text, size_t maxChars) {
-  if (!keys_.CreateKey(L"")) return false;
+  if (!OpenForRead(L"")) return false;
   auto value = keys_.QueryValue(L"", name);
   if (!value) return false;
   if (value->type != kString && value->type != kExpandString) return false;
@@ -125,29 +129,16 @@ bool SettingsStore::ReadRootString(std::wstring_view name, std::wstring& text, s
 }
 
 bool SettingsStore::WriteRootDword(std::wstring_view name, uint32_t value) {
-  if (!keys_.CreateKey(L"")) return false;
+  if (frozen_ || !keys_.CreateKey(L"")) return false;
   uint8_t bytes[4];
   EncodeDword(value, bytes);
   return keys_.SetValue(L"", name, kDword, bytes, sizeof(bytes));
 }
 
 bool SettingsStore::WriteRootString(std::wstring_view name, std::wstring_view text) {
-  if (!keys_.CreateKey(L"")) return false;
+  if (frozen_ || !keys_.CreateKey(L"")) return false;
   std::vector<uint8_t> bytes = EncodeString(text);
   return keys_.SetValue(L"", name, kString, bytes.data(), bytes.size());
 }
-
-namespace {
-SettingsStore* g_current = nullptr;
-}
-
-SettingsStore& AppSettings() {
-  if (g_current) return *g_current;
-  static MemoryKeyStore fallbackKeys;
-  static SettingsStore fallback(fallbackKeys);
-  return fallback;
-}
-
-void SetAppSettings(SettingsStore* store) { g_current = store; }
 
 }  // namespace settings

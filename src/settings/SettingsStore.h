@@ -49,8 +49,17 @@ class SettingsStore {
 
   KeyStore& Keys() { return keys_; }
 
+  // From here on nothing is written or created (the self-uninstall has begun): every write
+  // and section deletion fails, reads give the defaults without creating keys. Only
+  // DeleteAllSettings still works.
+  void FreezeWrites() { frozen_ = true; }
+  bool WritesFrozen() const { return frozen_; }
+
  private:
+  bool OpenForRead(std::wstring_view path);
+
   KeyStore& keys_;
+  bool frozen_ = false;
 };
 
 // Decoding rules shared by every reader of stored values.
@@ -60,26 +69,4 @@ std::optional<uint32_t> DecodeDword(const StoredValue& value);
 // String: as many wide characters as the byte count holds, up to the first terminator.
 std::wstring DecodeString(const StoredValue& value);
 
-// The store the program's parts use. Until SetAppSettings is called (start-up, or a test),
-// a process-wide memory store stands in.
-SettingsStore& AppSettings();
-void SetAppSettings(SettingsStore* store);
-
 }  // namespace settings
-
-// Short forms used throughout the program.
-inline int GetProfileInt(std::wstring_view section, std::wstring_view name, int defaultValue) {
-  return settings::AppSettings().GetProfileInt(section, name, defaultValue);
-}
-inline std::wstring GetProfileString(std::wstring_view section, std::wstring_view name,
-                                     std::wstring_view defaultValue = {}) {
-  return settings::AppSettings().GetProfileString(section, name, defaultValue);
-}
-inline bool WriteProfileInt(std::wstring_view section, std::wstring_view name, int value) {
-  return settings::AppSettings().WriteProfileInt(section, name, value);
-}
-inline bool WriteProfileString(std::wstring_view section, const wchar_t* name, const wchar_t* text) {
-  return settings::AppSettings().WriteProfileString(section, name, text);
-}
-inline bool DeleteSection(std::wstring_view section) { return settings::AppSettings().DeleteSection(section); }
-inline bool DeleteAllSettings() { return settings::AppSettings().DeleteAllSettings(); }

@@ -5,6 +5,10 @@
 #include <string>
 #include <string_view>
 
+namespace settings {
+class SettingsStore;
+}
+
 class WallpaperSettings {
  public:
   // Size modes of VideoSize.
@@ -17,11 +21,11 @@ class WallpaperSettings {
 
   // Reads the seven values of the section; missing values give the defaults, VideoSize above
   // 2 reads as 0, the percentages above 100 read as 100 (no lower bound).
-  void Load(std::wstring_view section);
+  void Load(settings::SettingsStore& store, std::wstring_view section);
   // Writes all seven values (Path also when empty, Mute as 0 or 1).
-  void Save(std::wstring_view section) const;
+  void Save(settings::SettingsStore& store, std::wstring_view section) const;
   // Writes the one value of that name; false (nothing written) for any other name.
-  bool SaveValue(std::wstring_view section, std::wstring_view name) const;
+  bool SaveValue(settings::SettingsStore& store, std::wstring_view section, std::wstring_view name) const;
 
   // The record with every value at its default.
   void Reset() { *this = WallpaperSettings(); }

@@ -1,5 +1,6 @@
 // Picture slider: painting, mouse dragging and keys. The rules live in SliderModel.
 #include "ui/CBitmapSlider_win.h"
+#include "base/ResourceIds.h"
 
 #include "base/Messages.h"
 #include "ui/Paint_win.h"
@@ -21,7 +22,7 @@ bool CBitmapSlider::Attach(HWND control) {
 void CBitmapSlider::LoadImages() {
   ui::Rect client = ClientRect(hwnd());
   model.channelWidth = model.channelHeight = model.thumbWidth = model.thumbHeight = 0;
-  if (!channelImage.LoadPng(186) || channelImage.Width() == 0) return;
+  if (!channelImage.LoadPng(IDP_SLIDER_CHANNEL) || channelImage.Width() == 0) return;
   float factor = ui::SliderScaleFactor(client.Width(), channelImage.Width());
   auto scale = [](PngImage& image, float f) {
     ui::ScaledSize size = ui::ScaleBy(image.Width(), image.Height(), f);
@@ -35,7 +36,7 @@ void CBitmapSlider::LoadImages() {
     if (!image->LoadPng(id)) return;
     scale(*image, factor);
   }
-  if (!thumbImage.LoadPng(182) || thumbImage.Height() == 0) return;
+  if (!thumbImage.LoadPng(IDP_SLIDER_THUMB) || thumbImage.Height() == 0) return;
   float thumbFactor = ui::SliderScaleFactor(client.Height(), thumbImage.Height());
   scale(thumbImage, thumbFactor);
   model.thumbWidth = thumbImage.Width();

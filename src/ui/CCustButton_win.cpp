@@ -10,12 +10,12 @@
 #include "ui/Paint_win.h"
 
 CCustButton::CCustButton()
-    : textColour(Theme()[1]),
-      backgroundColour(Theme()[23]),
-      fillColour(Theme()[2]),
-      hoverFillColour(Theme()[3]),
-      disabledFillColour(Theme()[4]),
-      disabledTextColour(Theme()[1]) {}
+    : textColour(Theme()[kColourButtonText]),
+      backgroundColour(Theme()[kColourControlBack]),
+      fillColour(Theme()[kColourAccent]),
+      hoverFillColour(Theme()[kColourAccentHot]),
+      disabledFillColour(Theme()[kColourDisabled]),
+      disabledTextColour(Theme()[kColourButtonText]) {}
 
 bool CCustButton::SetImages(UINT normalId, UINT hoverId) {
   bool ok = normalImage.LoadPng(normalId);

@@ -1,15 +1,16 @@
 // Check box painting and its click: the state flips before the parent hears BN_CLICKED.
 #include "ui/CCustCheckBox_win.h"
+#include "base/ResourceIds.h"
 
 #include <string>
 
-#include "base/AppServices_win.h"
+#include "base/Dpi_win.h"
 #include "ui/CCustCheckBox.h"
 #include "ui/Paint_win.h"
 
 CCustCheckBox::CCustCheckBox() {
-  checkedImage.LoadPng(176);
-  uncheckedImage.LoadPng(175);
+  checkedImage.LoadPng(IDP_CHECKBOX_ON);
+  uncheckedImage.LoadPng(IDP_CHECKBOX_OFF);
 }
 
 void CCustCheckBox::SetChecked(bool state) {

@@ -4,8 +4,10 @@
 // repaints itself after every message that can change the selection or the open state,
 // because the system combo box draws its selection outside WM_PAINT through the parent.
 #include "ui/CCustComboBox_win.h"
+#include "base/ResourceIds.h"
 
-#include "base/AppServices_win.h"
+#include "base/Resources_win.h"
+#include "base/Dpi_win.h"
 #include "ui/CBufferDC_win.h"
 #include "ui/CCustComboBox.h"
 #include "ui/FillRoundRect_win.h"
@@ -13,7 +15,7 @@
 #include "ui/ListItems_win.h"
 #include "ui/Paint_win.h"
 
-CCustComboBox::CCustComboBox() : backgroundColour(Theme()[23]) { arrowImage.LoadPng(209); }
+CCustComboBox::CCustComboBox() : backgroundColour(Theme()[kColourControlBack]) { arrowImage.LoadPng(IDP_CHEVRON); }
 
 bool CCustComboBox::Create(HWND parent, int id, int x, int y, int width, int faceHeight, int listHeight,
                            DWORD style) {
@@ -83,7 +85,7 @@ void CCustComboBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   const bool highlighted = (dis.itemState & ODS_SELECTED) != 0;
   if (highlighted) {
     auto graphics = MakeGraphics(dc);
-    FillRoundRect(*graphics, dis.rcItem, 2, Theme()[2]);
+    FillRoundRect(*graphics, dis.rcItem, 2, Theme()[kColourAccent]);
   }
   const Item* item = reinterpret_cast<const Item*>(dis.itemData);
   if (dis.itemID != static_cast<UINT>(-1) && item && item != reinterpret_cast<const Item*>(CB_ERR))

@@ -1,7 +1,8 @@
 // Tab strip painting and input. The layout is renewed at each paint and before hit tests.
 #include "ui/CCustTabCtrl_win.h"
 
-#include "base/AppServices_win.h"
+#include "base/Resources_win.h"
+#include "base/Dpi_win.h"
 #include "base/Messages.h"
 #include "ui/CCustTabCtrl.h"
 #include "ui/FillRoundRect_win.h"
@@ -12,7 +13,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"QendorTabCtrl";
 }
 
-CCustTabCtrl::CCustTabCtrl() : backgroundColour(Theme()[25]), textColour(Theme()[0]) {}
+CCustTabCtrl::CCustTabCtrl() : backgroundColour(Theme()[kColourStripBack]), textColour(Theme()[kColourTabText]) {}
 
 bool CCustTabCtrl::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
   if (!RegisterWindowClass(kClassName, 0)) return false;

@@ -1,7 +1,7 @@
 // Path field painting, the clear button's life and the change notification.
 #include "ui/CCustTextField_win.h"
 
-#include "base/AppServices_win.h"
+#include "base/Dpi_win.h"
 #include "base/Messages.h"
 #include "ui/CCustTextField.h"
 #include "ui/FillRoundRect_win.h"
@@ -11,7 +11,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"QendorTextField";
 }
 
-CCustTextField::CCustTextField() : backgroundColour(Theme()[23]), placeholderColour(Theme()[19]) {}
+CCustTextField::CCustTextField() : backgroundColour(Theme()[kColourControlBack]), placeholderColour(Theme()[kColourPlaceholder]) {}
 
 bool CCustTextField::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
   if (!RegisterWindowClass(kClassName, 0)) return false;

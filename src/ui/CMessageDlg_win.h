@@ -3,13 +3,14 @@
 #include <string>
 
 #include "base/Handles_win.h"
+#include "base/ResourceIds.h"
 #include "base/Window_win.h"
 #include "ui/CCustButton_win.h"
 
 class CMessageDlg : public CDialog {
  public:
-  static constexpr UINT kTemplateId = 231;
-  static constexpr int kMessageId = 1076;
+  static constexpr UINT kTemplateId = IDD_MESSAGE;
+  static constexpr int kMessageId = IDC_MESSAGE_TEXT;
 
   CMessageDlg();
 

@@ -1,13 +1,14 @@
 // Switch painting and its click: the state flips before the parent hears BN_CLICKED.
 #include "ui/CSwitch_win.h"
+#include "base/ResourceIds.h"
 
-#include "base/AppServices_win.h"
+#include "base/Dpi_win.h"
 #include "ui/CSwitch.h"
 #include "ui/Paint_win.h"
 
-CSwitch::CSwitch() : backgroundColour(Theme()[23]) {
-  onImage.LoadPng(158);
-  offImage.LoadPng(157);
+CSwitch::CSwitch() : backgroundColour(Theme()[kColourControlBack]) {
+  onImage.LoadPng(IDP_SWITCH_ON);
+  offImage.LoadPng(IDP_SWITCH_OFF);
 }
 
 void CSwitch::SetOn(bool state) {

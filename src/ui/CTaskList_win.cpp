@@ -4,7 +4,8 @@
 // parent needs no help.
 #include "ui/CTaskList_win.h"
 
-#include "base/AppServices_win.h"
+#include "base/Resources_win.h"
+#include "base/Dpi_win.h"
 #include "ui/CBufferDC_win.h"
 #include "ui/CTaskList.h"
 #include "ui/FillRoundRect_win.h"
@@ -12,7 +13,7 @@
 #include "ui/ListItems_win.h"
 #include "ui/Paint_win.h"
 
-CTaskList::CTaskList() : textColour(Theme()[0]), backgroundColour(Theme()[10]) {}
+CTaskList::CTaskList() : textColour(Theme()[kColourTabText]), backgroundColour(Theme()[kColourTaskListBack]) {}
 
 bool CTaskList::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
   if (hwnd()) return false;

@@ -1,7 +1,7 @@
 // Owner-drawn list items.
 #include "ui/ListItems_win.h"
 
-#include "base/AppServices_win.h"
+#include "base/Dpi_win.h"
 
 static_assert(LB_ERR == CB_ERR && LB_ERRSPACE == CB_ERRSPACE, "both kinds answer failures alike");
 

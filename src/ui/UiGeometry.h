@@ -4,30 +4,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Geometry.h"
+
 namespace ui {
 
-// A rectangle with exclusive right and bottom edges, as the platform's RECT.
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-  bool Intersects(const Rect& other) const;
-  Rect Shrunk(int dx, int dy) const { return {left + dx, top + dy, right - dx, bottom - dy}; }
-  Rect Moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-  bool operator==(const Rect&) const = default;
-};
-
-// The platform's MulDiv: number * numerator / denominator in 64 bits, rounded half away
-// from zero; -1 for a zero denominator or a result outside 32 bits.
-int MulDiv(int number, int numerator, int denominator);
-
-// Design pixels (96 DPI) to device pixels at dpi.
-inline int ScaleDpi(int designPixels, int dpi) { return MulDiv(designPixels, dpi, 96); }
+using Rect = base::Rect;
+using base::MulDiv;
+using base::ScaleDpi;
 
 // One step of an outline: a line between two points, or an arc inside a box starting at
 // startAngle degrees and sweeping sweepAngle degrees (clockwise, GDI+ convention).

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AppFlags.h"
 #include "settings/MemoryKeyStore.h"
 #include "settings/SettingsStore.h"
 #include "engine/Monitor.h"
@@ -42,7 +41,10 @@ TEST(MonitorKey, FromDeviceId) {
 TEST(MonitorKey, SpanningWallpaperAndEmptyRectGiveZero) {
   EXPECT_EQ(MonitorKeyFor({}, L"MONITOR\\ABC\\{c}\\1"), L"0");
   EXPECT_EQ(MonitorKeyFor({10, 10, 10, 500}, L"MONITOR\\ABC\\{c}\\1"), L"0");
-  CMonitor all(nullptr, nullptr, 0);
+  settings::MemoryKeyStore keys;
+  settings::SettingsStore store(keys);
+  MonitorServices services{store, nullptr};
+  CMonitor all(services, nullptr, nullptr, 0);
   EXPECT_EQ(all.MonitorKey(), L"0");
   EXPECT_EQ(all.DefaultSection(), L"Video\\0");
   EXPECT_EQ(all.label, L"A");
@@ -63,16 +65,9 @@ struct FakeMonitor {
 
 class MonitorSet : public ::testing::Test {
  protected:
-  void SetUp() override {
-    settings::SetAppSettings(&store);
-    Flags() = AppFlags();
-  }
-  void TearDown() override {
-    monitors.clear();
-    settings::SetAppSettings(nullptr);
-    SetWallpaperWindowFactory(nullptr);
-  }
+  void TearDown() override { monitors.clear(); }
   void Enumerate(const std::vector<FakeMonitor>& set) {
+    std::vector<EnumeratedMonitor> enumerated;
     for (const FakeMonitor& f : set) {
       DisplayProbe probe;
       probe.infoOk = probe.modeOk = probe.deviceOk = true;
@@ -81,10 +76,9 @@ class MonitorSet : public ::testing::Test {
       probe.width = static_cast<uint32_t>(f.rect.Width());
       probe.height = static_cast<uint32_t>(f.rect.Height());
       probe.deviceId = f.id ? f.id : L"";
-      int index = static_cast<int>(monitors.size());
-      InsertMonitor(monitors, std::make_unique<CMonitor>(&probe, &f.rect, index));
+      enumerated.push_back({probe, f.rect});
     }
-    ArrangeDisplayRects(monitors);
+    monitors = MakeMonitors(services, enumerated);
   }
   std::vector<std::wstring> Labels() const {
     std::vector<std::wstring> labels;
@@ -98,6 +92,7 @@ class MonitorSet : public ::testing::Test {
   }
   settings::MemoryKeyStore keys;
   settings::SettingsStore store{keys};
+  MonitorServices services{store, nullptr};
   MonitorArray monitors;
 };
 
@@ -155,7 +150,7 @@ TEST_F(MonitorSet, MonitorWithoutDisplayModeKeepsAnEmptyRectangle) {
   DisplayProbe probe;
   probe.infoOk = true;  // mode and device unavailable
   MonitorRect rect{0, 0, 1920, 1080};
-  CMonitor m(&probe, &rect, 0);
+  CMonitor m(services, &probe, &rect, 0);
   EXPECT_TRUE(m.displayRect.IsEmpty());
   EXPECT_EQ(m.MonitorKey(), L"0") << "no device id";
   DisplayProbe none;  // monitor information unavailable: nothing else is read
@@ -163,7 +158,7 @@ TEST_F(MonitorSet, MonitorWithoutDisplayModeKeepsAnEmptyRectangle) {
   none.width = 100;
   none.height = 100;
   none.deviceId = L"MONITOR\\X\\{c}\\1";
-  CMonitor n(&none, &rect, 1);
+  CMonitor n(services, &none, &rect, 1);
   EXPECT_TRUE(n.displayRect.IsEmpty());
   EXPECT_EQ(n.MonitorKey(), L"0");
 }
@@ -175,10 +170,10 @@ TEST_F(MonitorSet, StoredSelectionIsRestoredOnlyInsideTheList) {
   } cases[] = {{1, 1}, {0, 0}, {5, 0}, {2, 0}, {-1, 0}};
   for (const Case& c : cases) {
     store.WriteProfileInt(L"Video", L"Selected", c.stored);
-    EXPECT_EQ(RestoreSelected(0, static_cast<int>(monitors.size())), c.expected) << c.stored;
+    EXPECT_EQ(RestoreSelected(store, 0, static_cast<int>(monitors.size())), c.expected) << c.stored;
   }
   store.WriteProfileInt(L"Video", L"Selected", 0);
-  EXPECT_EQ(RestoreSelected(0, 0), 0);
+  EXPECT_EQ(RestoreSelected(store, 0, 0), 0);
 }
 
 TEST_F(MonitorSet, DisplayOptionsReadingRules) {
@@ -187,10 +182,10 @@ TEST_F(MonitorSet, DisplayOptionsReadingRules) {
   } cases[] = {{0, 2, 0}, {1, 2, 1}, {2, 3, 2}, {3, 2, 0}, {-1, 2, 0}, {1, 1, 0}, {2, 1, 0}, {1, 0, 0}};
   for (const Case& c : cases) {
     store.WriteProfileInt(L"Video", L"DisplayOptions", c.stored);
-    EXPECT_EQ(ReadDisplayOptions(L"Video", c.monitors), c.expected) << c.stored << " " << c.monitors;
+    EXPECT_EQ(ReadDisplayOptions(store, L"Video", c.monitors), c.expected) << c.stored << " " << c.monitors;
   }
   keys.DeleteTree(L"");
-  EXPECT_EQ(ReadDisplayOptions(L"Playlist\\2\\Video", 2), 0);
+  EXPECT_EQ(ReadDisplayOptions(store, L"Playlist\\2\\Video", 2), 0);
 }
 
 // A wallpaper window that records what the monitor asks of it.
@@ -231,20 +226,21 @@ struct FakeWindow : WallpaperWindow {
     return openResult;
   }
   int32_t Pause(bool) override { return 0; }
+  int32_t ApplyPlayback() override { return 0; }
 };
 
 class MonitorWindow : public MonitorSet {
  protected:
   void SetUp() override {
     MonitorSet::SetUp();
-    SetWallpaperWindowFactory([this]() -> std::unique_ptr<WallpaperWindow> {
+    services.makeWindow = [this]() -> std::unique_ptr<WallpaperWindow> {
       ++made;
       if (!makeWindows) return nullptr;
       auto w = std::make_unique<FakeWindow>(&calls);
       w->createOk = createOk;
       w->openResult = openResult;
       return w;
-    });
+    };
     Enumerate({{{-1920, 0, 0, 1080}, L"MONITOR\\L\\{c}\\1"}, {{0, 0, 1920, 1080}, L"MONITOR\\P\\{c}\\2"}});
   }
   // The primary monitor, right of the other one: its window stands at 1920 in the layer.
@@ -350,7 +346,6 @@ TEST(MonitorLayout, TitleAndScaling) {
   EXPECT_EQ(monitor_layout::BandHeight(144), 36);
   EXPECT_EQ(monitor_layout::BoxGap(120), 10);
   EXPECT_EQ(monitor_layout::CircleDiameter(120), 33);  // 32.5 rounds up
-  EXPECT_EQ(monitor_layout::ScaleDiv(-5, 3, 2), -8);   // -7.5 rounds away from zero
 }
 
 TEST_F(MonitorSet, BoxesAreProportionalCentredAndHit) {
@@ -373,7 +368,7 @@ TEST_F(MonitorSet, MonitorWithoutDisplayRectIsNotLaidOut) {
   DisplayProbe probe;
   probe.infoOk = true;
   MonitorRect rect{1600, 0, 3200, 900};
-  InsertMonitor(monitors, std::make_unique<CMonitor>(&probe, &rect, 1));
+  InsertMonitor(monitors, std::make_unique<CMonitor>(services, &probe, &rect, 1));
   monitor_layout::LayoutBoxes(monitors, 400, 100, 96);
   // 1600x900 in a 52-pixel band: 92 wide; row 100 -> start 150.
   EXPECT_EQ(monitors[0]->itemRect, (MonitorRect{150, 24, 242, 76}));

@@ -1,8 +1,7 @@
 // The wallpaper record: reading with its clamps and defaults, writing all or one value, and
-// the monitor's write rules (automatic mute hidden, nothing while uninstalling, sections).
+// the monitor's write rules (automatic mute hidden, nothing once the store is frozen, sections).
 #include <gtest/gtest.h>
 
-#include "app/AppFlags.h"
 #include "settings/MemoryKeyStore.h"
 #include "settings/SettingsStore.h"
 #include "engine/Monitor.h"
@@ -12,17 +11,21 @@ namespace {
 
 class RecordStore : public ::testing::Test {
  protected:
-  void SetUp() override {
-    settings::SetAppSettings(&store);
-    Flags() = AppFlags();
-  }
-  void TearDown() override {
-    settings::SetAppSettings(nullptr);
-    Flags() = AppFlags();
-  }
   bool HasValue(const wchar_t* section, const wchar_t* name) { return keys.QueryValue(section, name).has_value(); }
+  // A monitor for a record test: a physical monitor whose key is ABC_0001.
+  std::unique_ptr<CMonitor> MakeMonitor() {
+    DisplayProbe probe;
+    probe.infoOk = probe.modeOk = probe.deviceOk = true;
+    probe.deviceName = L"\\\\.\\DISPLAY1";
+    probe.width = 1920;
+    probe.height = 1080;
+    probe.deviceId = L"MONITOR\\ABC\\{4d36e96e-e325-11ce-bfc1-08002be10318}\\0001";
+    MonitorRect rect{0, 0, 1920, 1080};
+    return std::make_unique<CMonitor>(services, &probe, &rect, 0);
+  }
   settings::MemoryKeyStore keys;
   settings::SettingsStore store{keys};
+  MonitorServices services{store, nullptr};
 };
 
 TEST_F(RecordStore, EmptySectionGivesDefaults) {
@@ -30,7 +33,7 @@ TEST_F(RecordStore, EmptySectionGivesDefaults) {
   s.Path = L"x";
   s.Volume = 3;
   s.Mute = true;
-  s.Load(L"Video\\ABC_1");
+  s.Load(store, L"Video\\ABC_1");
   EXPECT_EQ(s.Path, L"");
   EXPECT_EQ(s.VideoSize, 0);
   EXPECT_EQ(s.PosX, 50);
@@ -52,7 +55,7 @@ TEST_P(LoadClamps, StoredValueReadsAsExpected) {
   const ClampCase& c = GetParam();
   store.WriteProfileInt(L"Video\\K", c.name, c.stored);
   WallpaperSettings s;
-  s.Load(L"Video\\K");
+  s.Load(store, L"Video\\K");
   int actual = 0;
   std::wstring name = c.name;
   if (name == L"VideoSize") actual = s.VideoSize;
@@ -76,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Record, LoadClamps,
 
 TEST_F(RecordStore, SaveWritesAllSevenAndLoadReadsThemBack) {
   WallpaperSettings s;
-  s.Save(L"Video\\K");  // defaults, empty path included
+  s.Save(store, L"Video\\K");  // defaults, empty path included
   EXPECT_TRUE(HasValue(L"Video\\K", L"Path"));
   EXPECT_EQ(store.GetProfileInt(L"Video\\K", L"Mute", 9), 0);
   s.Path = L"C:\\clips\\vid\u00e9o.mp4";
@@ -86,9 +89,9 @@ TEST_F(RecordStore, SaveWritesAllSevenAndLoadReadsThemBack) {
   s.BlackOverlay = 40;
   s.Volume = 0;
   s.Mute = true;
-  s.Save(L"Video\\K");
+  s.Save(store, L"Video\\K");
   WallpaperSettings back;
-  back.Load(L"Video\\K");
+  back.Load(store, L"Video\\K");
   EXPECT_EQ(back.Path, s.Path);
   EXPECT_EQ(back.VideoSize, 2);
   EXPECT_EQ(back.PosX, 10);
@@ -97,18 +100,6 @@ TEST_F(RecordStore, SaveWritesAllSevenAndLoadReadsThemBack) {
   EXPECT_EQ(back.Volume, 0);
   EXPECT_TRUE(back.Mute);
   EXPECT_EQ(store.GetProfileInt(L"Video\\K", L"Mute", 9), 1);
-}
-
-// A monitor for a record test: a physical monitor whose key is ABC_0001.
-std::unique_ptr<CMonitor> MakeMonitor() {
-  DisplayProbe probe;
-  probe.infoOk = probe.modeOk = probe.deviceOk = true;
-  probe.deviceName = L"\\\\.\\DISPLAY1";
-  probe.width = 1920;
-  probe.height = 1080;
-  probe.deviceId = L"MONITOR\\ABC\\{4d36e96e-e325-11ce-bfc1-08002be10318}\\0001";
-  MonitorRect rect{0, 0, 1920, 1080};
-  return std::make_unique<CMonitor>(&probe, &rect, 0);
 }
 
 TEST_F(RecordStore, MonitorLoadsItsOwnSectionAtConstruction) {
@@ -152,18 +143,21 @@ TEST_F(RecordStore, WriteSettingWritesOnlyTheNamedValue) {
   m->WriteSetting(L"Volume");
   EXPECT_EQ(store.GetProfileInt(L"Video\\ABC_0001", L"Volume", 0), 12);
   EXPECT_FALSE(HasValue(L"Video\\ABC_0001", L"PosX"));
-  for (const wchar_t* other : {L"volume", L"Label", L"", L"Selected"}) m->WriteSetting(other);
+  // Another value in memory now: any write of Volume below would show as 99.
+  m->settings.Volume = 99;
+  for (const wchar_t* other : {L"volume", L"Label", L"", L"Selected", L"VolumeX"}) m->WriteSetting(other);
   EXPECT_FALSE(HasValue(L"Video\\ABC_0001", L"PosX"));
   EXPECT_FALSE(HasValue(L"Video\\ABC_0001", L"Label"));
   EXPECT_FALSE(HasValue(L"Video\\ABC_0001", L"Selected"));
   EXPECT_EQ(store.GetProfileInt(L"Video\\ABC_0001", L"Volume", 0), 12);
+  m->settings.Volume = 12;  // so that the destructor's full write changes nothing checked here
 }
 
-TEST_F(RecordStore, UninstallingWritesNothingBack) {
+TEST_F(RecordStore, FrozenStoreTakesNothingBack) {
   auto m = MakeMonitor();
   m->settings.Path = L"E:\\x.mp4";
-  keys.DeleteTree(L"");  // the uninstall deleted the tree
-  Flags().uninstalling = true;
+  store.DeleteAllSettings();  // the uninstall deleted the tree, then froze the store
+  store.FreezeWrites();
   m->WriteSetting(L"Path");
   m->WriteSettings();
   m.reset();

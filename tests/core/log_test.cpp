@@ -71,12 +71,10 @@ class LogTest : public ::testing::Test {
     fs::create_directories(directory);
     platform = std::make_unique<FakePlatform>(directory.string() + "/");
     Logging::SetPlatform(platform.get());
-    settings::SetAppSettings(&store);
   }
   void TearDown() override {
     StopLogging();
     Logging::SetPlatform(nullptr);
-    settings::SetAppSettings(nullptr);
     fs::remove_all(directory);
   }
   void Enable(const wchar_t* level = nullptr) {
@@ -154,7 +152,7 @@ TEST(LogLevels, NamesMapIgnoringCaseAndUnknownGivesWarn) {
 }
 
 TEST_F(LogTest, OffWritesNothingAnywhere) {
-  StartLogging(true);
+  StartLogging(store, true);
   LogMessage(Error, "not written");
   EXPECT_FALSE(LoggingRunning());
   EXPECT_FALSE(fs::exists(LogFile()));
@@ -162,14 +160,14 @@ TEST_F(LogTest, OffWritesNothingAnywhere) {
 
   store.WriteProfileInt(L"BugReport", L"EnableLogging", 0);
   std::ofstream(LogFile()) << "old\n";
-  StartLogging(false);
+  StartLogging(store, false);
   EXPECT_EQ(ReadLines(LogFile()), std::vector<std::string>{"old"}) << "no rotation while off";
 }
 
 TEST_F(LogTest, StartWritesBannerToFileAndDebuggerInOrder) {
   Enable();
   platform->x64 = true;
-  StartLogging(true);
+  StartLogging(store, true);
   LogMessage(Info, "Quick Controls: Set volume %d", 30);
   LogMessage(Debug, "debug shows at debug level");
   StopLogging();
@@ -193,7 +191,7 @@ TEST_F(LogTest, StartWritesBannerToFileAndDebuggerInOrder) {
 TEST_F(LogTest, EnableLoggingLineAndWindows81) {
   Enable();
   platform->windows10 = false;
-  StartLogging(false);
+  StartLogging(store, false);
   StopLogging();
   auto lines = ReadLines(LogFile());
   ASSERT_EQ(lines.size(), 2u);
@@ -203,7 +201,7 @@ TEST_F(LogTest, EnableLoggingLineAndWindows81) {
 
 TEST_F(LogTest, ErrorLevelInCapitalsKeepsOnlyErrors) {
   Enable(L"ERROR");
-  StartLogging(true);
+  StartLogging(store, true);
   LogMessage(Info, "info dropped");
   LogMessage(Warn, "warn dropped");
   LogMessage(Error, "MFStartup failed. Error 0x%08X", 0x80004005u);
@@ -215,7 +213,7 @@ TEST_F(LogTest, ErrorLevelInCapitalsKeepsOnlyErrors) {
 
 TEST_F(LogTest, UnknownLevelNameActsAsWarn) {
   Enable(L"loud");
-  StartLogging(true);
+  StartLogging(store, true);
   LogMessage(Info, "info dropped");
   LogMessage(Warn, "warn kept");
   StopLogging();
@@ -226,7 +224,7 @@ TEST_F(LogTest, StartRotatesTheOldLogAndReplacesTheOldBackup) {
   std::ofstream(LogFile()) << "previous run\n";
   std::ofstream(directory / "Qendor2.log.bak") << "run before that\n";
   Enable();
-  StartLogging(true);
+  StartLogging(store, true);
   StopLogging();
   EXPECT_EQ(ReadLines(directory / "Qendor2.log.bak"), std::vector<std::string>{"previous run"});
   auto lines = ReadLines(LogFile());
@@ -234,7 +232,7 @@ TEST_F(LogTest, StartRotatesTheOldLogAndReplacesTheOldBackup) {
   EXPECT_NE(lines[0].find("Start Qendor"), std::string::npos);
 
   // Switching on again while on starts a new file, keeping this one as the backup.
-  StartLogging(false);
+  StartLogging(store, false);
   StopLogging();
   EXPECT_NE(ReadLines(directory / "Qendor2.log.bak")[0].find("Start Qendor"), std::string::npos);
   EXPECT_NE(ReadLines(LogFile())[0].find("Enable logging Qendor"), std::string::npos);
@@ -242,7 +240,7 @@ TEST_F(LogTest, StartRotatesTheOldLogAndReplacesTheOldBackup) {
 
 TEST_F(LogTest, WriteReachingEightMegabytesRotates) {
   Enable();
-  StartLogging(true);
+  StartLogging(store, true);
   {
     std::ofstream grow(LogFile(), std::ios::app | std::ios::binary);
     grow << std::string(Logging::FileBackend::kRotateSize - 100, 'x');
@@ -259,7 +257,7 @@ TEST_F(LogTest, WriteReachingEightMegabytesRotates) {
 TEST_F(LogTest, UnwritableFileStillReachesTheDebugger) {
   Enable();
   fs::create_directories(LogFile());  // a folder where the file should be
-  StartLogging(true);
+  StartLogging(store, true);
   LogMessage(Error, "still seen");
   StopLogging();
   ASSERT_FALSE(platform->debugger.empty());
@@ -295,7 +293,7 @@ TEST_F(LogTest, NoHeapAllocationWhileOff) {
 
 TEST_F(LogTest, ThreadsLoggingThroughStopsAndStartsNeverTearLines) {
   Enable();
-  StartLogging(true);
+  StartLogging(store, true);
   constexpr int kThreads = 8, kLines = 10000;
   std::atomic<bool> done{false};
   std::atomic<long> calls{0};
@@ -311,7 +309,7 @@ TEST_F(LogTest, ThreadsLoggingThroughStopsAndStartsNeverTearLines) {
   for (; cycles < 50; ++cycles) {
     StopLogging();
     std::this_thread::yield();
-    StartLogging(false);
+    StartLogging(store, false);
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
   done = true;
@@ -340,7 +338,7 @@ TEST_F(LogTest, ThreadsLoggingThroughStopsAndStartsNeverTearLines) {
 
 TEST_F(LogTest, ThreadsLoggingWithLoggingOnLoseNoLine) {
   Enable();
-  StartLogging(true);
+  StartLogging(store, true);
   constexpr int kThreads = 8, kLines = 10000;
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t)

@@ -21,7 +21,6 @@ class RecordingPlatform : public app::StartupPlatform {
   settings::SettingsStore& OpenSettings(const wchar_t* company) override {
     calls.push_back("OpenSettings");
     companyKey = company;
-    settings::SetAppSettings(&store);
     return store;
   }
   bool IsWindows81OrGreater() override { return windows81; }
@@ -97,7 +96,6 @@ class StartupTest : public ::testing::Test {
   void TearDown() override {
     StopLogging();
     Logging::SetPlatform(nullptr);
-    settings::SetAppSettings(nullptr);
     fs::remove_all(fs::temp_directory_path() / "qendor-startup-test");
   }
   std::vector<std::string> Run() {

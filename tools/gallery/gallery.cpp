@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "base/AppServices_win.h"
+#include "base/Dpi_win.h"
+#include "base/ResourceIds.h"
 #include "base/Window_win.h"
 #include "ui/CBitmapSlider_win.h"
 #include "ui/CCustButton_win.h"
@@ -60,7 +61,7 @@ class Gallery : public CWnd {
       case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, Theme()[11]);
-        SetBkColor(dc, Theme()[23]);
+        SetBkColor(dc, Theme()[kColourControlBack]);
         return reinterpret_cast<LRESULT>(Theme().backgroundBrush);
       }
       case WM_TIMER:
@@ -159,7 +160,7 @@ class Gallery : public CWnd {
       auto& box = Add<CCustCheckBox>();
       box.Create(hwnd(), ++id, i ? L"Mute when other audio plays" : L"Start with Windows", S(cx), S(86 + i * 28), S(260),
                  S(24));
-      box.backgroundColour = Theme()[23];
+      box.backgroundColour = Theme()[kColourControlBack];
       box.SetChecked(i == 1);
     }
     Label(cx, 144, L"CSwitch: off, on", 260);
@@ -174,7 +175,7 @@ class Gallery : public CWnd {
     for (int i = 0; i < 4; ++i) {
       auto& slider = Add<CBitmapSlider>();
       slider.Create(hwnd(), ++id, S(bx), S(220 + i * 34), S(300), S(22));
-      slider.backgroundColour = Theme()[23];
+      slider.backgroundColour = Theme()[kColourControlBack];
       slider.LoadImages();
       slider.SetRange(0, 100);
       slider.SetPos(20 + i * 20);
@@ -187,7 +188,7 @@ class Gallery : public CWnd {
       auto& edit = Add<CCustEdit>();
       edit.Create(hwnd(), ++id, S(bx + 310), S(216 + i * 34), S(50), S(28));
       SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-      edit.frameColour = Theme()[23];
+      edit.frameColour = Theme()[kColourControlBack];
       SetWindowTextW(edit, std::to_wstring(20 + i * 20).c_str());
       if (i == 2) EnableWindow(edit, FALSE);
     }
@@ -219,8 +220,8 @@ class Gallery : public CWnd {
     monitorTabs.Create(hwnd(), ++id, S(10), S(440), S(480), S(30));
     for (const wchar_t* text : {L"Monitor 1", L"Monitor 2", L"Monitor 3"}) monitorTabs.AddTabText(text);
     monitorTabs.iconSize = S(13);
-    monitorTabs.icon.LoadPng(211);
-    monitorTabs.hotIcon.LoadPng(212);
+    monitorTabs.icon.LoadPng(IDP_MONITOR_TAB);
+    monitorTabs.hotIcon.LoadPng(IDP_MONITOR_TAB_HOT);
     monitorTabs.selected = 1;
     monitorTabs.hot = 0;
     auto& redTabs = Add<CCustTabCtrl>();

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "base/AppServices_win.h"
+#include "base/Modal_win.h"
+#include "base/Resources_win.h"
+#include "base/Dpi_win.h"
 #include "app/App_win.h"
 
 namespace {

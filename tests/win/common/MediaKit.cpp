@@ -114,11 +114,11 @@ const std::wstring& FixtureDir() { return g_fixtureDir; }
 std::wstring Fixture(const wchar_t* name) { return g_fixtureDir + name; }
 const wchar_t* ResumableClip() { return IsRunningOnWine() ? L"tone.wav" : L"clip.avi"; }
 
-void StartLogCapture() {
-  WriteProfileInt(L"BugReport", L"EnableLogging", 1);
-  WriteProfileString(L"BugReport", L"LogLevel", L"debug");
+void StartLogCapture(settings::SettingsStore& store) {
+  store.WriteProfileInt(L"BugReport", L"EnableLogging", 1);
+  store.WriteProfileString(L"BugReport", L"LogLevel", L"debug");
   Logging::SetPlatform(&g_capture);
-  StartLogging(false);
+  StartLogging(store, false);
 }
 
 void ClearLog() {

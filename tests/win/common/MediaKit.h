@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/SettingsStore.h"
+
 namespace mediakit {
 
 // Finds or makes the media fixtures (tools/fixtures/make-fixtures.sh) in media-fixtures beside
@@ -23,7 +25,7 @@ std::wstring Fixture(const wchar_t* name);
 const wchar_t* ResumableClip();
 
 // Sends the program's log, at Debug, to memory (and to stderr when QENDOR_TEST_ECHO is set).
-void StartLogCapture();
+void StartLogCapture(settings::SettingsStore& store);
 // Log lines written since the last ClearLog, compared by their message part.
 void ClearLog();
 std::vector<std::string> LogLines();

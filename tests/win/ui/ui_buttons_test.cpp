@@ -5,7 +5,7 @@
 
 #include "UiFixture.h"
 #include "UiTestKit.h"
-#include "base/AppServices_win.h"
+#include "base/Dpi_win.h"
 #include "ui/CCustButton_win.h"
 #include "ui/CCustCheckBox_win.h"
 #include "ui/CSwitch_win.h"

@@ -4,7 +4,7 @@
 
 #include "UiFixture.h"
 #include "UiTestKit.h"
-#include "base/AppServices_win.h"
+#include "base/Dpi_win.h"
 #include "base/Messages.h"
 #include "ui/CBufferDC_win.h"
 #include "ui/CCustTabCtrl_win.h"

@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "WallpaperHarness.h"
-#include "base/AppServices_win.h"
+#include "base/Modal_win.h"
 #include "settings/MemoryKeyStore.h"
 #include "base/Messages.h"
 #include "base/OsVersion_win.h"
@@ -91,7 +91,6 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   static settings::MemoryKeyStore keys;
   static settings::SettingsStore store(keys);
-  settings::SetAppSettings(&store);
   mediakit::StartLogCapture();
   SetMessageBoxHook([](HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) {
     wallpapertest::g_boxes.push_back({owner, text, caption, style});
@@ -117,6 +116,5 @@ int main(int argc, char** argv) {
   CoUninitialize();
   StopLogging();
   SetMessageBoxHook(nullptr);
-  settings::SetAppSettings(nullptr);
   return result;
 }

@@ -11,8 +11,6 @@
 
 namespace Logging {
 
-std::atomic<bool> g_running{false};
-
 namespace {
 // The running logger. Calls copy the pointer under this lock (held for the copy only), so a
 // call that overlaps a stop keeps the old logger alive until it returns.
@@ -216,22 +214,6 @@ const char* LogFileName() { return kFileName; }
 
 using namespace Logging;
 
-void LogMessageOn(int level, const char* format, ...) {
-  if (!g_running.load(std::memory_order_relaxed)) return;
-  va_list args;
-  va_start(args, format);
-  Dispatch(level, "", format, &args);
-  va_end(args);
-}
-
-void LogTo(int level, const char* sinkName, const char* format, ...) {
-  if (!g_running.load(std::memory_order_relaxed)) return;
-  va_list args;
-  va_start(args, format);
-  Dispatch(level, sinkName, format, &args);
-  va_end(args);
-}
-
 bool LoggingRunning() { return g_running.load(); }
 
 void StopLogging() {
@@ -249,6 +231,7 @@ void StartLogging(settings::SettingsStore& store, bool atStartup) {
   if (store.GetProfileInt(L"BugReport", L"EnableLogging", 0) == 0) return;
   std::wstring levelName = store.GetProfileString(L"BugReport", L"LogLevel", L"debug");
   ReplaceLogger(std::make_shared<Logger>());
+  SetDispatch(&Dispatch);
   SetLogDirectory(CurrentPlatform().TempDirectory());
   g_running.store(true, std::memory_order_release);
   ConfigureLogging(levelName);

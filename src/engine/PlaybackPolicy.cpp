@@ -7,7 +7,7 @@ PlaybackDecision Decide(const PlaybackInputs& inputs, const WallpaperInputs& wal
   PlaybackDecision decision;
   decision.paused = inputs.pauseAndMuteAll || inputs.trayPaused || wallpaper.userPaused ||
                     (inputs.pauseWhenMaximised && wallpaper.coveredByMaximised);
-  bool silent = inputs.musicMutesVideos || wallpaper.level <= 0.0f;
+  bool silent = inputs.musicMutesVideos || inputs.pauseAndMuteAll || wallpaper.level <= 0.0f;
   decision.level = silent ? 0.0f : (wallpaper.level > 1.0f ? 1.0f : wallpaper.level);
   return decision;
 }

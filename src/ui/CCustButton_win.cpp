@@ -10,12 +10,12 @@
 #include "ui/Paint_win.h"
 
 CCustButton::CCustButton()
-    : textColour(Theme()[kColourButtonText]),
-      backgroundColour(Theme()[kColourControlBack]),
-      fillColour(Theme()[kColourAccent]),
-      hoverFillColour(Theme()[kColourAccentHot]),
-      disabledFillColour(Theme()[kColourDisabled]),
-      disabledTextColour(Theme()[kColourButtonText]) {}
+    : textColour(Theme()[ui::kColourButtonText]),
+      backgroundColour(Theme()[ui::kColourControlBack]),
+      fillColour(Theme()[ui::kColourAccent]),
+      hoverFillColour(Theme()[ui::kColourAccentHot]),
+      disabledFillColour(Theme()[ui::kColourDisabled]),
+      disabledTextColour(Theme()[ui::kColourButtonText]) {}
 
 bool CCustButton::SetImages(UINT normalId, UINT hoverId) {
   bool ok = normalImage.LoadPng(normalId);

@@ -15,7 +15,7 @@
 #include "ui/ListItems_win.h"
 #include "ui/Paint_win.h"
 
-CCustComboBox::CCustComboBox() : backgroundColour(Theme()[kColourControlBack]) { arrowImage.LoadPng(IDP_CHEVRON); }
+CCustComboBox::CCustComboBox() : backgroundColour(Theme()[ui::kColourControlBack]) { arrowImage.LoadPng(IDP_CHEVRON); }
 
 bool CCustComboBox::Create(HWND parent, int id, int x, int y, int width, int faceHeight, int listHeight,
                            DWORD style) {
@@ -85,7 +85,7 @@ void CCustComboBox::DrawItem(const DRAWITEMSTRUCT& dis) {
   const bool highlighted = (dis.itemState & ODS_SELECTED) != 0;
   if (highlighted) {
     auto graphics = MakeGraphics(dc);
-    FillRoundRect(*graphics, dis.rcItem, 2, Theme()[kColourAccent]);
+    FillRoundRect(*graphics, dis.rcItem, 2, Theme()[ui::kColourAccent]);
   }
   const Item* item = reinterpret_cast<const Item*>(dis.itemData);
   if (dis.itemID != static_cast<UINT>(-1) && item && item != reinterpret_cast<const Item*>(CB_ERR))

@@ -62,7 +62,7 @@ void CCustEdit::PaintFrame() {
   {
     auto graphics = MakeGraphics(dc);
     graphics->SetPixelOffsetMode(Gdiplus::PixelOffsetModeNone);
-    DrawOutline(*graphics, ui::EditFramePath(0, 0, w, h), Theme()[kColourAccent]);
+    DrawOutline(*graphics, ui::EditFramePath(0, 0, w, h), Theme()[ui::kColourAccent]);
     DrawOutline(*graphics, ui::EditFramePath(1, 1, w - 1, h - 1), windowColour);
   }
   ReleaseDC(hwnd(), dc);

@@ -13,7 +13,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"QendorTabCtrl";
 }
 
-CCustTabCtrl::CCustTabCtrl() : backgroundColour(Theme()[kColourStripBack]), textColour(Theme()[kColourTabText]) {}
+CCustTabCtrl::CCustTabCtrl() : backgroundColour(Theme()[ui::kColourStripBack]), textColour(Theme()[ui::kColourTabText]) {}
 
 bool CCustTabCtrl::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
   if (!RegisterWindowClass(kClassName, 0)) return false;

@@ -11,7 +11,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"QendorTextField";
 }
 
-CCustTextField::CCustTextField() : backgroundColour(Theme()[kColourControlBack]), placeholderColour(Theme()[kColourPlaceholder]) {}
+CCustTextField::CCustTextField() : backgroundColour(Theme()[ui::kColourControlBack]), placeholderColour(Theme()[ui::kColourPlaceholder]) {}
 
 bool CCustTextField::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
   if (!RegisterWindowClass(kClassName, 0)) return false;

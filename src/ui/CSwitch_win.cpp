@@ -6,7 +6,7 @@
 #include "ui/CSwitch.h"
 #include "ui/Paint_win.h"
 
-CSwitch::CSwitch() : backgroundColour(Theme()[kColourControlBack]) {
+CSwitch::CSwitch() : backgroundColour(Theme()[ui::kColourControlBack]) {
   onImage.LoadPng(IDP_SWITCH_ON);
   offImage.LoadPng(IDP_SWITCH_OFF);
 }

@@ -13,7 +13,7 @@
 #include "ui/ListItems_win.h"
 #include "ui/Paint_win.h"
 
-CTaskList::CTaskList() : textColour(Theme()[kColourTabText]), backgroundColour(Theme()[kColourTaskListBack]) {}
+CTaskList::CTaskList() : textColour(Theme()[ui::kColourTabText]), backgroundColour(Theme()[ui::kColourTaskListBack]) {}
 
 bool CTaskList::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {
   if (hwnd()) return false;

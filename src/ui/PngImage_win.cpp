@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "base/Handles_win.h"
-#include "diag/Log.h"
+#include "base/Log.h"
 
 namespace {
 

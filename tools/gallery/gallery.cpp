@@ -61,7 +61,7 @@ class Gallery : public CWnd {
       case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, Theme()[11]);
-        SetBkColor(dc, Theme()[kColourControlBack]);
+        SetBkColor(dc, Theme()[ui::kColourControlBack]);
         return reinterpret_cast<LRESULT>(Theme().backgroundBrush);
       }
       case WM_TIMER:
@@ -160,7 +160,7 @@ class Gallery : public CWnd {
       auto& box = Add<CCustCheckBox>();
       box.Create(hwnd(), ++id, i ? L"Mute when other audio plays" : L"Start with Windows", S(cx), S(86 + i * 28), S(260),
                  S(24));
-      box.backgroundColour = Theme()[kColourControlBack];
+      box.backgroundColour = Theme()[ui::kColourControlBack];
       box.SetChecked(i == 1);
     }
     Label(cx, 144, L"CSwitch: off, on", 260);
@@ -175,7 +175,7 @@ class Gallery : public CWnd {
     for (int i = 0; i < 4; ++i) {
       auto& slider = Add<CBitmapSlider>();
       slider.Create(hwnd(), ++id, S(bx), S(220 + i * 34), S(300), S(22));
-      slider.backgroundColour = Theme()[kColourControlBack];
+      slider.backgroundColour = Theme()[ui::kColourControlBack];
       slider.LoadImages();
       slider.SetRange(0, 100);
       slider.SetPos(20 + i * 20);
@@ -188,7 +188,7 @@ class Gallery : public CWnd {
       auto& edit = Add<CCustEdit>();
       edit.Create(hwnd(), ++id, S(bx + 310), S(216 + i * 34), S(50), S(28));
       SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-      edit.frameColour = Theme()[kColourControlBack];
+      edit.frameColour = Theme()[ui::kColourControlBack];
       SetWindowTextW(edit, std::to_wstring(20 + i * 20).c_str());
       if (i == 2) EnableWindow(edit, FALSE);
     }

@@ -13,6 +13,7 @@
 #include "base/OsVersion_win.h"
 #include "diag/Log.h"
 #include "diag/Logger.h"
+#include "settings/MemoryKeyStore.h"
 
 namespace playertest {
 
@@ -101,7 +102,9 @@ LRESULT CALLBACK PlayerWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
 
-  mediakit::StartLogCapture();
+  static settings::MemoryKeyStore keys;
+  static settings::SettingsStore store(keys);
+  mediakit::StartLogCapture(store);
   if (!mediakit::PrepareFixtures()) {
     std::fprintf(stderr, "Could not find or generate the media fixtures (needs Wine and ffmpeg)\n");
     return 2;

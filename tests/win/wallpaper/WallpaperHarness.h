@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/MediaKit.h"
+#include "settings/SettingsStore.h"
 
 class CVideoWnd;
 
@@ -22,6 +23,9 @@ using mediakit::LogLines;
 using mediakit::PumpFor;
 using mediakit::PumpUntil;
 using mediakit::ResumableClip;
+
+// The settings the tests' monitors read and write (in memory, for the whole process).
+settings::SettingsStore& TestStore();
 
 // Message boxes shown through the program's seam since the last ClearBoxes.
 struct Box {

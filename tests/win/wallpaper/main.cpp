@@ -28,6 +28,12 @@ namespace {
 std::vector<Box> g_boxes;
 }  // namespace
 
+settings::SettingsStore& TestStore() {
+  static settings::MemoryKeyStore keys;
+  static settings::SettingsStore store(keys);
+  return store;
+}
+
 void ClearBoxes() { g_boxes.clear(); }
 std::vector<Box> Boxes() { return g_boxes; }
 
@@ -89,9 +95,7 @@ char ColourName(COLORREF c) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  static settings::MemoryKeyStore keys;
-  static settings::SettingsStore store(keys);
-  mediakit::StartLogCapture();
+  mediakit::StartLogCapture(wallpapertest::TestStore());
   SetMessageBoxHook([](HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) {
     wallpapertest::g_boxes.push_back({owner, text, caption, style});
     return IDOK;

@@ -11,7 +11,6 @@
 
 #include "../../../tools/desktop-standin/DesktopStandin.h"
 #include "WallpaperHarness.h"
-#include "app/AppFlags.h"
 #include "base/Messages.h"
 #include "base/OsVersion_win.h"
 #include "settings/SettingsStore.h"
@@ -23,21 +22,10 @@ using namespace wallpapertest;
 
 namespace {
 
-// A physical monitor of the test: no platform probe, its display rectangle given directly.
-std::unique_ptr<CMonitor> TestMonitor(MonitorRect rect) {
-  auto monitor = std::make_unique<CMonitor>(nullptr, &rect, 0);
-  monitor->displayRect = rect;
-  return monitor;
-}
-
 class WallpaperTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Flags() = AppFlags();
-    InstallVideoWndFactory();
-    CVideoWnd::SetAppWindow(app.hwnd());
-    CVideoWnd::SetWineDetection(-1);
-    DeleteSection(L"Video");  // records written by earlier tests' monitors
+    TestStore().DeleteSection(L"Video");  // records written by earlier tests' monitors
     ClearLog();
     ClearBoxes();
   }
@@ -45,10 +33,13 @@ class WallpaperTest : public ::testing::Test {
     EXPECT_TRUE(SettleBeforeClose(Wnd(), app));
     monitor.reset();
     standin.reset();
-    CVideoWnd::SetAppWindow(nullptr);
-    CVideoWnd::SetWineDetection(-1);
-    Flags() = AppFlags();
     PumpFor(50);
+  }
+  // A physical monitor of the test: no platform probe, its display rectangle given directly.
+  std::unique_ptr<CMonitor> TestMonitor(MonitorRect rect) {
+    auto made = std::make_unique<CMonitor>(services, nullptr, &rect, 0);
+    made->displayRect = rect;
+    return made;
   }
   void OpenStandin(DesktopStandin::Layout layout) {
     standin = std::make_unique<DesktopStandin>(layout);
@@ -63,6 +54,9 @@ class WallpaperTest : public ::testing::Test {
   }
 
   AppWindow app;
+  engine::PlaybackPolicy policy;
+  VideoWndServices videoServices{policy, app.hwnd(), -1};
+  MonitorServices services{TestStore(), VideoWndFactory(videoServices)};
   std::unique_ptr<DesktopStandin> standin;
   std::unique_ptr<CMonitor> monitor;
 };
@@ -140,7 +134,7 @@ TEST_F(WallpaperTest, WindowStandsInTheLayerAtTheDisplayRectAndMovesKeepingItsPl
 }
 
 TEST_F(WallpaperTest, WithoutAShellUnderWineTheWindowIsBottomMostOverTheMonitor) {
-  ASSERT_TRUE(CVideoWnd::RunningOnWine());
+  ASSERT_TRUE(IsRunningOnWine());
   monitor = TestMonitor({40, 30, 360, 210});
   monitor->settings.Path = Fixture(L"clip.avi");
   EXPECT_EQ(monitor->RefreshWindow(), S_OK);
@@ -172,7 +166,7 @@ TEST_F(WallpaperTest, WithoutAShellUnderWineTheWindowIsBottomMostOverTheMonitor)
 }
 
 TEST_F(WallpaperTest, OnWindowsAMissingLayerIsAnError) {
-  CVideoWnd::SetWineDetection(0);
+  videoServices.wineMode = 0;
   monitor = TestMonitor({0, 0, 320, 180});
   monitor->settings.Path = Fixture(L"clip.avi");
   EXPECT_NE(monitor->RefreshWindow(), S_OK);
@@ -222,7 +216,7 @@ struct CoveringWindow {
 };
 
 TEST_F(WallpaperTest, MaximisedWindowPausesWithinFiveSecondsAndRestoreResumes) {
-  Flags().pauseWhenMaximised = true;
+  policy.Inputs().pauseWhenMaximised = true;
   OpenStandin(DesktopStandin::Layout::Newer);
   monitor = TestMonitor({0, 0, 320, 180});
   monitor->SetPath(Fixture(ResumableClip()).c_str(), false);
@@ -230,12 +224,12 @@ TEST_F(WallpaperTest, MaximisedWindowPausesWithinFiveSecondsAndRestoreResumes) {
   {
     CoveringWindow covering(L"Editor", L"QendorTestCovering");
     EXPECT_TRUE(PumpUntil([&] { return State() == CPlayer::Paused; }, 5500)) << "the 5 s timer pauses it";
-    EXPECT_TRUE(Wnd()->pausedByMaximised);
+    EXPECT_TRUE(Wnd()->coveredByMaximised);
     EXPECT_EQ(Wnd()->maximisedWindow, covering.hwnd);
     EXPECT_EQ(LogCount("Detected maximized window"), 1);
     ShowWindow(covering.hwnd, SW_RESTORE);
     EXPECT_TRUE(PumpUntil([&] { return State() == CPlayer::Started; }, 5500)) << "restored: resumes within 5 s";
-    EXPECT_FALSE(Wnd()->pausedByMaximised);
+    EXPECT_FALSE(Wnd()->coveredByMaximised);
     ShowWindow(covering.hwnd, SW_SHOWMAXIMIZED);
     Wnd()->TimerStep();
     EXPECT_EQ(State(), CPlayer::Paused);
@@ -248,7 +242,7 @@ TEST_F(WallpaperTest, MaximisedWindowPausesWithinFiveSecondsAndRestoreResumes) {
 }
 
 TEST_F(WallpaperTest, MaximisedWindowRuleExceptionsAndTheUsersPause) {
-  Flags().pauseWhenMaximised = true;
+  policy.Inputs().pauseWhenMaximised = true;
   OpenStandin(DesktopStandin::Layout::Newer);
   // A wallpaper outside the screen: a window maximised on the screen does not overlap it.
   monitor = TestMonitor({4000, 0, 4320, 180});
@@ -273,32 +267,39 @@ TEST_F(WallpaperTest, MaximisedWindowRuleExceptionsAndTheUsersPause) {
                        "invisible, therefore not used"),
               1);
   }
-  // The user's pause is left alone while a maximised window comes and goes.
+  // The user's pause is left alone while a maximised window comes and goes, and the user's
+  // resume under a maximised window leaves the wallpaper paused until the window goes.
   EXPECT_EQ(Wnd()->Pause(true), S_OK);
   {
     CoveringWindow covering(L"Editor", L"QendorTestCovering");
     Wnd()->TimerStep();
     EXPECT_EQ(State(), CPlayer::Paused);
-    EXPECT_FALSE(Wnd()->pausedByMaximised);
+    EXPECT_TRUE(Wnd()->coveredByMaximised);
   }
   Wnd()->TimerStep();
   EXPECT_EQ(State(), CPlayer::Paused) << "still the user's pause";
-  EXPECT_EQ(Wnd()->Pause(false), S_OK);
+  {
+    CoveringWindow covering(L"Editor", L"QendorTestCovering");
+    Wnd()->TimerStep();
+    EXPECT_EQ(Wnd()->Pause(false), S_OK);
+    EXPECT_EQ(State(), CPlayer::Paused) << "covered: the resume waits for the window to go";
+  }
+  Wnd()->TimerStep();
   EXPECT_EQ(State(), CPlayer::Started);
   // Switching the option off resumes a wallpaper this rule had paused.
   {
     CoveringWindow covering(L"Editor", L"QendorTestCovering");
     Wnd()->TimerStep();
     ASSERT_EQ(State(), CPlayer::Paused);
-    Flags().pauseWhenMaximised = false;
+    policy.Inputs().pauseWhenMaximised = false;
     Wnd()->TimerStep();
     EXPECT_EQ(State(), CPlayer::Started);
-    EXPECT_FALSE(Wnd()->pausedByMaximised);
+    EXPECT_FALSE(Wnd()->coveredByMaximised);
   }
 }
 
 TEST_F(WallpaperTest, PauseAndMuteAllPausesAsSoonAsPlaybackStarts) {
-  Flags().pauseAndMuteAll = true;
+  policy.Inputs().pauseAndMuteAll = true;
   OpenStandin(DesktopStandin::Layout::Newer);
   monitor = TestMonitor({0, 0, 320, 180});
   monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
@@ -321,6 +322,17 @@ TEST_F(WallpaperTest, OverlayAndVolumeMessages) {
   EXPECT_FLOAT_EQ(Wnd()->volume, 0.3f);
   Player()->GetVolume(&level);
   EXPECT_FLOAT_EQ(level, 0.3f);
+  policy.Inputs().musicMutesVideos = true;
+  Wnd()->ApplyPlayback();
+  Player()->GetVolume(&level);
+  EXPECT_FLOAT_EQ(level, 0.0f) << "the music silences the wallpaper";
+  SendMessageW(Wnd()->hwnd(), WM_APP_SET_VOLUME, 40, 0);
+  Player()->GetVolume(&level);
+  EXPECT_FLOAT_EQ(level, 0.0f) << "a new volume while the music silences it";
+  policy.Inputs().musicMutesVideos = false;
+  Wnd()->ApplyPlayback();
+  Player()->GetVolume(&level);
+  EXPECT_FLOAT_EQ(level, 0.4f);
   SendMessageW(Wnd()->hwnd(), WM_APP_SET_VOLUME, 0, 0);
   Player()->GetVolume(&level);
   EXPECT_FLOAT_EQ(level, 0.0f);

@@ -2,6 +2,8 @@
 // window, the player it owns, looping, the maximised-window pause, overlay and volume.
 #include "engine/VideoWnd_win.h"
 
+#include <dwmapi.h>
+
 #include <string>
 
 #include "base/Modal_win.h"
@@ -240,6 +242,11 @@ bool CVideoWnd::IsMaximisedOver(HWND window) {
     return false;
   }
   if (placement.showCmd != SW_SHOWMAXIMIZED) return false;
+  // A window that cannot be seen covers nothing: one hidden (a program closed to the tray
+  // keeps its maximised state) or cloaked (on another virtual desktop, a suspended app).
+  if (!IsWindowVisible(window)) return false;
+  DWORD cloaked = 0;
+  if (SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked) return false;
   RECT mine, theirs, overlap;
   GetWindowRect(hwnd(), &mine);
   GetClientRect(window, &theirs);

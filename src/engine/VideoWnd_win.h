@@ -38,8 +38,8 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
 
   // Creates the window for a monitor (null: false), or moves an existing one.
   bool Create(CMonitor* monitor) { return monitor && Create(*monitor); }
-  // True when the window is a maximised one overlapping this wallpaper (the hidden "Photos"
-  // frame excepted).
+  // True when the window is a visible, uncloaked, maximised one overlapping this wallpaper
+  // (the hidden "Photos" frame excepted).
   bool IsMaximisedOver(HWND window);
   // The maximised-window check, run by the 5000 ms timer; then ApplyPlayback.
   void TimerStep();

@@ -8,6 +8,7 @@
 #include "base/Resources_win.h"
 #include "base/Dpi_win.h"
 #include "app/App_win.h"
+#include "base/Messages.h"
 #include "base/OsVersion_win.h"
 
 namespace {
@@ -87,6 +88,49 @@ TEST(InstanceMutex, ItsErrorIsReadBeforeAnEarlierHandleIsClosed) {
   wsprintfW(name, L"QendorTestMutex-%u", static_cast<unsigned>(GetCurrentProcessId()));
   EXPECT_EQ(app.CreateInstanceMutex(name), app::MutexResult::Created);
   EXPECT_TRUE(app.instanceMutex);
+}
+
+// A top-level window that records the commands posted to it.
+struct CommandTarget {
+  static std::vector<std::pair<HWND, WPARAM>>& Received() {
+    static std::vector<std::pair<HWND, WPARAM>> received;
+    return received;
+  }
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) Received().push_back({hwnd, wParam});
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  static HWND Make(const wchar_t* className, const wchar_t* title) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+    return CreateWindowExW(0, className, title, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+  }
+};
+
+TEST(SecondStart, HandsOverToTheMainWindowEvenWhenOneOfItsBoxesComesFirst) {
+  // The running instance: its main window, then one of its message boxes in front of it,
+  // with the same caption.
+  HWND mainWindow = CommandTarget::Make(kMainWindowClass, L"Qendor V2.1");
+  HWND box = CommandTarget::Make(L"QendorTestBox", L"Qendor V2.1");
+  ASSERT_TRUE(mainWindow && box);
+  SetWindowPos(box, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ASSERT_EQ(FindWindowW(nullptr, L"Qendor V2.1"), box) << "the box comes first in the window order";
+  CQendor2App second;
+  second.HandOverToRunningInstance();
+  MSG msg;
+  for (int i = 0; i < 20 && CommandTarget::Received().empty(); ++i) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+  }
+  ASSERT_EQ(CommandTarget::Received().size(), 1u);
+  EXPECT_EQ(CommandTarget::Received()[0].first, mainWindow);
+  EXPECT_EQ(CommandTarget::Received()[0].second, static_cast<WPARAM>(ID_TRAY_OPEN));
+  DestroyWindow(box);
+  DestroyWindow(mainWindow);
 }
 
 TEST(CommandLine, SplitByThePlatformsRules) {

@@ -256,6 +256,15 @@ TEST_F(WallpaperTest, MaximisedWindowRuleExceptionsAndTheUsersPause) {
     ASSERT_TRUE(Wnd()->Create(*monitor));
     EXPECT_TRUE(Wnd()->IsMaximisedOver(covering.hwnd));
     EXPECT_FALSE(Wnd()->IsMaximisedOver(Wnd()->hwnd())) << "not maximised";
+    // Hidden while maximised (a program closed to the tray): it covers nothing.
+    ShowWindow(covering.hwnd, SW_HIDE);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    ASSERT_TRUE(GetWindowPlacement(covering.hwnd, &placement));
+    ASSERT_EQ(placement.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED)) << "hidden, its placement still says maximised";
+    EXPECT_FALSE(Wnd()->IsMaximisedOver(covering.hwnd));
+    Wnd()->TimerStep();
+    EXPECT_EQ(State(), CPlayer::Started) << "a hidden maximised window does not pause the wallpaper";
   }
   {
     CoveringWindow photos(L"Photos", L"ApplicationFrameWindow");

@@ -29,36 +29,49 @@ CMonitor::CMonitor(MonitorServices& services, const DisplayProbe* probe, const M
     : services_(services) {
   if (rect) monitorRect = *rect;
   label = MonitorLabel(index);
-  if (probe) {
+  if (probe)
+    TakeProbe(*probe, rect, index, true);
+  else if (rect)
+    displayRect = *rect;
+  settings.Load(services_.store, DefaultSection());
+}
+
+void CMonitor::TakeProbe(const DisplayProbe& probe, const MonitorRect* rect, int index, bool log) {
+  if (log) {
     LogMessage(Info, "Add Monitor %d", index);
     if (rect)
       LogMessage(Info, "    Monitor rect: left = %d; top = %d; right = %d; bottom = %d", rect->left, rect->top,
                  rect->right, rect->bottom);
-    if (!probe->infoOk) {
-      LogMessage(Error, "GetMonitorInfo failed");
-    } else {
-      displayDevice.deviceName = probe->deviceName;
-      LogMessage(Info, "    Device %S", probe->deviceName.c_str());
-      if (probe->modeOk) {
-        displayMode = {probe->x, probe->y, probe->width, probe->height};
-        displayRect = {probe->x, probe->y, probe->x + static_cast<int32_t>(probe->width),
-                       probe->y + static_cast<int32_t>(probe->height)};
-        LogMessage(Info, "    Display rect: left = %d; top = %d; right = %d; bottom = %d", displayRect.left,
-                   displayRect.top, displayRect.right, displayRect.bottom);
-      } else {
-        LogMessage(Error, "EnumDisplaySettings failed");
-      }
-      if (probe->deviceOk) {
-        displayDevice.deviceId = probe->deviceId;
-        LogMessage(Info, "    Device id: %S", probe->deviceId.c_str());
-      } else {
-        LogMessage(Error, "EnumDisplayDevices failed");
-      }
-    }
-  } else if (rect) {
-    displayRect = *rect;
   }
-  settings.Load(services_.store, DefaultSection());
+  if (!probe.infoOk) {
+    LogMessage(Error, "GetMonitorInfo failed");
+    return;
+  }
+  displayDevice.deviceName = probe.deviceName;
+  if (log) LogMessage(Info, "    Device %S", probe.deviceName.c_str());
+  if (probe.modeOk) {
+    displayMode = {probe.x, probe.y, probe.width, probe.height};
+    displayRect = {probe.x, probe.y, probe.x + static_cast<int32_t>(probe.width),
+                   probe.y + static_cast<int32_t>(probe.height)};
+    if (log)
+      LogMessage(Info, "    Display rect: left = %d; top = %d; right = %d; bottom = %d", displayRect.left,
+                 displayRect.top, displayRect.right, displayRect.bottom);
+  } else {
+    displayRect = {};
+    LogMessage(Error, "EnumDisplaySettings failed");
+  }
+  if (probe.deviceOk) {
+    displayDevice.deviceId = probe.deviceId;
+    if (log) LogMessage(Info, "    Device id: %S", probe.deviceId.c_str());
+  } else {
+    LogMessage(Error, "EnumDisplayDevices failed");
+  }
+}
+
+void CMonitor::Relocate(const DisplayProbe& probe, const MonitorRect& rect, int index) {
+  monitorRect = rect;
+  label = MonitorLabel(index);
+  TakeProbe(probe, &rect, index, false);
 }
 
 CMonitor::~CMonitor() {

@@ -101,6 +101,10 @@ class CMonitor {
   void RemoveWindow();
 
   bool SetVideoSize(int size);
+  // The monitor was found again after a display change: takes the new platform records,
+  // rectangles and enumeration position (label); the record and the window stay.
+  void Relocate(const DisplayProbe& probe, const MonitorRect& rect, int index);
+
   void SetPosX(int x);
   void SetPosY(int y);
 
@@ -121,6 +125,8 @@ class CMonitor {
   MonitorRect displayRect;
 
  private:
+  // Takes what the platform reported (logging as it reads when log is set).
+  void TakeProbe(const DisplayProbe& probe, const MonitorRect* rect, int index, bool log);
   void ApplyStretchAndPosition();
   // Runs write with Mute cleared while it is an automatic mute.
   template <typename Write>

@@ -1,5 +1,5 @@
 // The main window's wallpaper engine: the monitors and their list, start-up wallpapers,
-// message routing and the playback decision.
+// message routing, display changes and a restarted shell.
 #include "engine/WallpaperHost_win.h"
 
 #include "base/Messages.h"
@@ -8,19 +8,16 @@
 #include "settings/SettingsStore.h"
 
 CWallpaperHost::CWallpaperHost(settings::SettingsStore& store, const engine::PlaybackPolicy& policy)
-    : store_(store), videoServices_{policy}, monitorServices_{store, VideoWndFactory(videoServices_)} {}
+    : videoServices_{policy}, monitorServices_{store, VideoWndFactory(videoServices_)}, wallpapers_(monitorServices_) {}
 
 bool CWallpaperHost::Create(HWND mainDialog) {
   if (list_) return true;
   videoServices_.appWindow = mainDialog;
-  // The spanning wallpaper's monitor first (record of Video\0), then the monitors.
-  allMonitor_ = std::make_unique<CMonitor>(monitorServices_, nullptr, nullptr, 0);
-  monitors_ = MakeMonitors(monitorServices_, EnumerateMonitors());
-  selected_ = RestoreSelected(store_, selected_, Count());
+  wallpapers_.Load(EnumerateMonitors());
 
   list_ = std::make_unique<CMonitorList>();
-  list_->SetMonitors(&monitors_);
-  list_->SetSelected(selected_);
+  list_->SetMonitors(&wallpapers_.Monitors());
+  list_->SetSelected(wallpapers_.selected);
   RECT place{};
   HWND placeholder = GetDlgItem(mainDialog, IDC_MONITOR_LIST);
   if (placeholder) {
@@ -38,8 +35,8 @@ bool CWallpaperHost::Create(HWND mainDialog) {
   if (placeholder) ::DestroyWindow(placeholder);
 
   // Display option 0: each monitor plays its own record; the spanning wallpaper has none.
-  for (auto& monitor : monitors_) monitor->RefreshWindow();
-  allMonitor_->RemoveWindow();
+  for (auto& monitor : wallpapers_.Monitors()) monitor->RefreshWindow();
+  wallpapers_.All()->RemoveWindow();
   return true;
 }
 
@@ -48,33 +45,30 @@ void CWallpaperHost::Destroy() {
     list_->DestroyWindow();
     list_.reset();
   }
-  if (!allMonitor_) return;
-  store_.WriteProfileInt(L"Video", L"Selected", selected_);
-  // Each monitor writes its record and destroys its wallpaper window as it goes.
-  for (auto& monitor : monitors_) monitor.reset();
-  monitors_.clear();
-  allMonitor_.reset();
+  wallpapers_.Clear();
   videoServices_.appWindow = nullptr;
 }
 
 void CWallpaperHost::SetSelected(int index) {
-  selected_ = index;
+  wallpapers_.selected = index;
   if (list_) list_->SetSelected(index);
 }
 
-template <typename F>
-void CWallpaperHost::ForEachWallpaper(F f) {
-  for (auto& monitor : monitors_)
-    if (monitor->videoWnd && monitor->videoWnd->HasWindow()) f(*monitor->videoWnd);
-  if (allMonitor_ && allMonitor_->videoWnd && allMonitor_->videoWnd->HasWindow()) f(*allMonitor_->videoWnd);
+bool CWallpaperHost::OnDisplayChange(int displayOption) {
+  if (!wallpapers_.Loaded()) return false;
+  bool changed = wallpapers_.Reconcile(EnumerateMonitors(), displayOption);
+  if (list_) {
+    list_->SetMonitors(&wallpapers_.Monitors());
+    list_->SetSelected(wallpapers_.selected);
+  }
+  return changed;
 }
 
-void CWallpaperHost::PauseAll(bool paused) {
-  ForEachWallpaper([paused](WallpaperWindow& window) { window.Pause(paused); });
-}
-
-void CWallpaperHost::ApplyPlayback() {
-  ForEachWallpaper([](WallpaperWindow& window) { window.ApplyPlayback(); });
+void CWallpaperHost::RebuildWindows() {
+  if (!wallpapers_.Loaded()) return;
+  wallpapers_.ForEach([](CMonitor& monitor) {
+    if (monitor.videoWnd && !monitor.videoWnd->HasWindow()) monitor.RefreshWindow();
+  });
 }
 
 bool CWallpaperHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -83,13 +77,12 @@ bool CWallpaperHost::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       result = 0;
       if (!list_) return true;
       int index = static_cast<int>(wParam);
-      // From the list: its click; the video page (when there is one) follows. From elsewhere
-      // (the video page's tabs): the list follows.
+      // From the list: its click. From elsewhere (the video page's tabs): the list follows
+      // when the index is -1 or inside the list.
       if (reinterpret_cast<HWND>(lParam) == list_->hwnd() || (index >= -1 && index < Count())) SetSelected(index);
       return true;
     }
     case WM_APP_WALLPAPER_EVENT:
-      // The video page decides its sliders from these; until it exists nobody listens.
       result = 0;
       return true;
   }

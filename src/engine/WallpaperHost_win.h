@@ -1,7 +1,6 @@
-// The wallpaper engine as the main window holds it: the monitors (one CMonitor per monitor
-// and the spanning wallpaper's), the selection, the monitor list that shows them, the
-// wallpaper windows of the stored settings at start, and the playback decision applied to
-// every wallpaper window.
+// The wallpaper engine as the main window holds it: the wallpapers (every monitor's and the
+// spanning one's), the monitor list that shows them, the wallpaper windows of the stored
+// settings at start, display changes and a restarted desktop shell.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +10,7 @@
 #include "engine/MonitorList_win.h"
 #include "engine/PlaybackPolicy.h"
 #include "engine/VideoWnd_win.h"
+#include "engine/Wallpapers.h"
 
 namespace settings {
 class SettingsStore;
@@ -29,39 +29,34 @@ class CWallpaperHost {
   // top when there is none) and the wallpaper windows of display option 0 (a window for each
   // monitor whose Path is set).
   bool Create(HWND mainDialog);
-  // Teardown: writes Selected; the monitors write their records and their wallpaper windows
-  // are destroyed, the spanning wallpaper's last. A frozen store takes no writes.
+  // Teardown: the list goes; Selected is written; the monitors write their records and their
+  // wallpaper windows are destroyed, the spanning wallpaper's last. A frozen store takes no
+  // writes.
   void Destroy();
-  // Routes WM_APP_MONITOR_SELECTED and WM_APP_WALLPAPER_EVENT; true when handled.
+  // Routes WM_APP_MONITOR_SELECTED (the list follows) and WM_APP_WALLPAPER_EVENT; true when
+  // handled. The main window passes both on to the video page as well.
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-  // Pause (true) or resume every wallpaper, the spanning one included (the user's pause).
-  void PauseAll(bool paused);
-  // Carries out the playback decision on every wallpaper window (after an input changed).
-  void ApplyPlayback();
+  // The monitors changed: enumerate again, keep each monitor's record and window by its key,
+  // and redraw the list. True when something changed.
+  bool OnDisplayChange(int displayOption);
+  // The desktop shell restarted and its wallpaper layer with it: every wallpaper whose window
+  // died with the old layer gets a new one in the new layer and plays again.
+  void RebuildWindows();
 
-  MonitorArray& Monitors() { return monitors_; }
-  CMonitor* Monitor(int index) const {
-    return index >= 0 && index < static_cast<int>(monitors_.size()) ? monitors_[static_cast<size_t>(index)].get()
-                                                                    : nullptr;
-  }
-  int Count() const { return static_cast<int>(monitors_.size()); }
-  CMonitor& AllMonitor() { return *allMonitor_; }
-  int Selected() const { return selected_; }
-  // Sets the selection (any index; -1 and out-of-range ones select the spanning wallpaper
-  // where it matters) and redraws the list.
+  engine::Wallpapers& Wallpapers() { return wallpapers_; }
+  int Count() const { return wallpapers_.Count(); }
+  CMonitor* Monitor(int index) const { return wallpapers_.Monitor(index); }
+  CMonitor& AllMonitor() { return *wallpapers_.All(); }
+  int Selected() const { return wallpapers_.selected; }
+  // Sets the selection (any index; -1 and out-of-range ones mean the spanning wallpaper where
+  // it matters) and redraws the list.
   void SetSelected(int index);
   CMonitorList* MonitorList() const { return list_.get(); }
 
  private:
-  template <typename F>
-  void ForEachWallpaper(F f);
-
-  settings::SettingsStore& store_;
   VideoWndServices videoServices_;
   MonitorServices monitorServices_;
-  MonitorArray monitors_;
-  std::unique_ptr<CMonitor> allMonitor_;
-  int selected_ = 0;
+  engine::Wallpapers wallpapers_;
   std::unique_ptr<CMonitorList> list_;
 };

@@ -144,7 +144,7 @@ TEST_F(MonitorListTest, HostStartsTheStoredWallpapersRoutesTheEngineMessagesAndA
 
   // A program-wide input: the tray's pause pauses every wallpaper once it is applied.
   policy.Inputs().trayPaused = true;
-  host.ApplyPlayback();
+  host.Wallpapers().ApplyPlayback();
   EXPECT_EQ(wnd->Player()->GetState(), CPlayer::Paused);
   if (IsRunningOnWine()) {  // closed once the pause is done (see SettleBeforeClose)
     EXPECT_TRUE(PumpUntil([&] { return app.Count(WM_APP_WALLPAPER_EVENT, MESessionPaused) >= 1; }, 5000));

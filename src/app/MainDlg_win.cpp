@@ -1,11 +1,20 @@
-// The main window: title and icons, staying hidden after an autostart, "Open App" from a
-// second instance, and the ways it ends (system Close, Escape, Enter, "Quit App").
+// The main window: its header, buttons, task list and pages, the tray icon and popup, the
+// application messages, hiding, the hand-over from a second start, display changes and a
+// restarted shell.
 #include "app/MainDlg_win.h"
 
+#include <shellapi.h>
+
 #include "app/App_win.h"
+#include "base/Dpi_win.h"
+#include "base/Log.h"
 #include "base/Messages.h"
 #include "base/ResourceIds.h"
 #include "base/Resources_win.h"
+#include "settings/SettingsStore.h"
+#include "ui/CBufferDC_win.h"
+#include "ui/CMessageDlg_win.h"
+#include "ui/Theme_win.h"
 
 namespace {
 // The dialog template names this class; it is a dialog class of our own so that a second
@@ -24,10 +33,36 @@ void RegisterMainWindowClass() {
   wc.lpszClassName = kMainWindowClass;
   RegisterClassExW(&wc);
 }
+
+constexpr UINT kTrayIconId = IDI_APP;
+
+struct TaskEntry {
+  UINT text, picture, selectedPicture;
+};
+constexpr TaskEntry kTasks[app::kTaskCount] = {
+    {IDS_TASK_QUICK_START, IDP_TASK_QUICK_START, IDP_TASK_QUICK_START_SELECTED},
+    {IDS_TASK_VIDEO, IDP_TASK_VIDEO, IDP_TASK_VIDEO_SELECTED},
+    {IDS_TASK_MUSIC, IDP_TASK_MUSIC, IDP_TASK_MUSIC_SELECTED},
+    {IDS_TASK_PLAYLIST, IDP_TASK_PLAYLIST, IDP_TASK_PLAYLIST_SELECTED},
+    {IDS_TASK_SETTINGS, IDP_TASK_SETTINGS, IDP_TASK_SETTINGS_SELECTED},
+};
+
+bool IsEditControl(HWND window) {
+  wchar_t className[16] = {};
+  return window && GetClassNameW(window, className, 16) && lstrcmpiW(className, L"Edit") == 0;
+}
 }  // namespace
 
 CMainDlg::CMainDlg(settings::SettingsStore& store, AppFlags& flags)
-    : CDialog(IDD_MAIN), store_(store), flags_(flags), wallpapers_(store, policy_) {
+    : CDialog(IDD_MAIN),
+      store_(store),
+      flags_(flags),
+      wallpapers_(store, policy_),
+      quickStartPage_(IDD_QUICK_START),
+      videoPage_(IDD_VIDEO),
+      musicPage_(IDD_MUSIC),
+      playlistPage_(IDD_PLAYLIST),
+      settingsPage_(IDD_SETTINGS) {
   RegisterMainWindowClass();
   // Icons loaded without LR_SHARED belong to us.
   largeIcon_.reset(
@@ -38,16 +73,116 @@ CMainDlg::CMainDlg(settings::SettingsStore& store, AppFlags& flags)
 
 CMainDlg::~CMainDlg() = default;
 
+app::MainContext CMainDlg::Context() { return {flags_, store_, policy_, wallpapers_.Wallpapers(), *this}; }
+
+CPageDlg& CMainDlg::Page(int task) {
+  switch (task) {
+    case app::kTaskVideo: return videoPage_;
+    case app::kTaskMusic: return musicPage_;
+    case app::kTaskPlaylist: return playlistPage_;
+    case app::kTaskSettings: return settingsPage_;
+    default: return quickStartPage_;
+  }
+}
+
 BOOL CMainDlg::OnInitDialog() {
+  trayPopup_.SetMainWindow(hwnd());
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_.get()));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-  SetWindowTextW(hwnd(), LoadResString(IDS_TITLE).c_str());
+  title_ = LoadResString(IDS_TITLE);
+  webAddress_ = LoadResString(IDS_WEB_ADDRESS);
+  SetWindowTextW(hwnd(), title_.c_str());
+
+  int pictureSize = ScaleForWindow(hwnd(), 18);
+  minimiseButton_.Attach(GetDlgItem(hwnd(), IDC_MINIMISE));
+  hideButton_.Attach(GetDlgItem(hwnd(), IDC_HIDE));
+  for (CCustButton* button : {&minimiseButton_, &hideButton_}) {
+    button->imageOnly = true;
+    button->imageWidth = button->imageHeight = pictureSize;
+    button->backgroundColour = Theme()[ui::kColourBlack];
+  }
+  minimiseButton_.hoverBackgroundColour = Theme()[ui::kColourHeaderHover];
+  hideButton_.hoverBackgroundColour = Theme()[ui::kColourRed];
+  minimiseButton_.SetImages(IDP_MINIMISE, 0);
+  hideButton_.SetImages(IDP_HIDE, 0);
+  linkButton_.Attach(GetDlgItem(hwnd(), IDC_LINK));
+  linkButton_.backgroundColour = Theme()[ui::kColourTaskListBack];
+  linkButton_.fillColour = Theme()[ui::kColourPanel];
+  linkButton_.hoverFillColour = Theme()[ui::kColourTaskHot];
+  linkButton_.textColour = Theme()[ui::kColourMint];
+  SetWindowTextW(linkButton_.hwnd(), webAddress_.c_str());
+  headerLine_.LoadPng(IDP_HEADER_LINE);
+
   policy_.Inputs().pauseAndMuteAll = flags_.pauseAndMuteAll;
   policy_.Inputs().pauseWhenMaximised = flags_.pauseWhenMaximised;
   wallpapers_.Create(hwnd());
+  if (CMonitorList* list = wallpapers_.MonitorList()) {
+    RECT listRect;
+    GetWindowRect(list->hwnd(), &listRect);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&listRect), 2);
+    headerHeight_ = listRect.top;
+  }
+
+  taskList_.Attach(GetDlgItem(hwnd(), IDC_TASK_LIST));
+  for (const TaskEntry& task : kTasks) taskList_.AddItem(task.text, task.picture, task.selectedPicture);
+
+  RECT place{};
+  if (HWND placeholder = GetDlgItem(hwnd(), IDC_PAGE_PLACE)) {
+    GetWindowRect(placeholder, &place);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
+  }
+  for (int task : {app::kTaskVideo, app::kTaskMusic, app::kTaskPlaylist, app::kTaskQuickStart, app::kTaskSettings}) {
+    CPageDlg& page = Page(task);
+    if (page.Create(hwnd()))
+      SetWindowPos(page.hwnd(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SendMessageW(taskList_.hwnd(), LB_SETCURSEL, static_cast<WPARAM>(app::TaskIndexAtStart(store_)), 0);
+  ShowTask();
+
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  // Windows lets a program that runs as the user's own, but elevated, hear the shell only
+  // when it says so.
+  ChangeWindowMessageFilterEx(hwnd(), taskbarCreated_, MSGFLT_ALLOW, nullptr);
+  AddTrayIcon();
   startHidden = flags_.autostart;
   return TRUE;
 }
+
+void CMainDlg::ShowTask() {
+  int task = static_cast<int>(SendMessageW(taskList_.hwnd(), LB_GETCURSEL, 0, 0));
+  if (task < 0 || task >= app::kTaskCount) return;
+  for (int other = 0; other < app::kTaskCount; ++other)
+    if (other != task && Page(other).hwnd()) ShowWindow(Page(other).hwnd(), SW_HIDE);
+  HWND page = Page(task).hwnd();
+  if (!page) return;
+  ShowWindow(page, SW_SHOW);
+  if (GetFocus() != taskList_.hwnd()) SetFocus(page);
+}
+
+void CMainDlg::AddTrayIcon() {
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = hwnd();
+  icon.uID = kTrayIconId;
+  icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon.uCallbackMessage = WM_APP_TRAY_NOTIFY;
+  icon.hIcon = smallIcon_.get();
+  lstrcpynW(icon.szTip, title_.c_str(), 64);
+  trayIconAdded_ = Shell_NotifyIconW(NIM_ADD, &icon) != FALSE;
+  if (!trayIconAdded_) LogMessage(Error, "Create tray icon failed");
+}
+
+void CMainDlg::RemoveTrayIcon() {
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof(icon);
+  icon.hWnd = hwnd();
+  icon.uID = kTrayIconId;
+  Shell_NotifyIconW(NIM_DELETE, &icon);
+  trayIconAdded_ = false;
+}
+
+void CMainDlg::SetTrayState(bool paused, bool muted) { trayPopup_.panel.SetTrayState(paused, muted); }
 
 void CMainDlg::OpenApp() {
   if (IsIconic(hwnd()) || !IsWindowVisible(hwnd())) {
@@ -57,12 +192,197 @@ void CMainDlg::OpenApp() {
   SetForegroundWindow(hwnd());
 }
 
-void CMainDlg::OnDestroy() { wallpapers_.Destroy(); }
+void CMainDlg::OnTrayNotify(LPARAM lParam) {
+  switch (LOWORD(lParam)) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      trayPopup_.Show();
+      break;
+    case NIN_BALLOONUSERCLICK:
+      OpenApp();
+      break;
+  }
+}
+
+void CMainDlg::RemoveAll() {
+  app::MainContext c = Context();
+  app::RemoveAll(c);
+}
+
+void CMainDlg::FactoryReset() {
+  app::MainContext c = Context();
+  app::FactoryReset(c);
+}
+
+bool CMainDlg::OnCommand(WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case IDC_TASK_LIST:
+      if (HIWORD(wParam) == LBN_SELCHANGE) {
+        ShowTask();
+        app::StoreTaskIndex(store_, static_cast<int>(SendMessageW(taskList_.hwnd(), LB_GETCURSEL, 0, 0)));
+      }
+      return true;
+    case IDC_MINIMISE:
+      ShowWindow(hwnd(), SW_MINIMIZE);
+      return true;
+    case IDC_HIDE:
+      // Hidden, minimised, hidden: off the taskbar and out of the way in one step.
+      ShowWindow(hwnd(), SW_HIDE);
+      ShowWindow(hwnd(), SW_MINIMIZE);
+      ShowWindow(hwnd(), SW_HIDE);
+      return true;
+    case IDC_LINK: {
+      LogMessage(Info, "Open link %S", webAddress_.c_str());
+      std::wstring url = L"http://" + webAddress_;
+      ShellExecuteW(hwnd(), L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+      return true;
+    }
+    case ID_TRAY_PAUSE: {
+      trayPopup_.Hide();
+      app::MainContext c = Context();
+      app::TrayPause(c);
+      return true;
+    }
+    case ID_TRAY_MUTE: {
+      trayPopup_.Hide();
+      app::MainContext c = Context();
+      app::TrayMute(c);
+      return true;
+    }
+    case ID_TRAY_OPEN:
+      trayPopup_.Hide();
+      OpenApp();
+      return true;
+    case ID_TRAY_QUIT:
+      trayPopup_.Hide();
+      PostMessageW(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      return true;
+    case IDOK:
+      // Enter typed into an edit box belongs to the edit box; elsewhere it ends the program.
+      if (IsEditControl(GetFocus())) return true;
+      EndDialog(IDOK);
+      return true;
+    case IDCANCEL:
+      EndDialog(IDCANCEL);
+      return true;
+  }
+  return false;
+}
+
+bool CMainDlg::OnApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  app::MainContext c = Context();
+  LRESULT ignored = 0;
+  switch (message) {
+    case WM_APP_TRAY_NOTIFY:
+      OnTrayNotify(lParam);
+      return true;
+    case WM_APP_MONITOR_SELECTED: {
+      bool fromList = wallpapers_.MonitorList() && reinterpret_cast<HWND>(lParam) == wallpapers_.MonitorList()->hwnd();
+      wallpapers_.OnMessage(message, wParam, lParam, ignored);
+      if (fromList) VideoSelectMonitor(static_cast<int>(wParam));
+      return true;
+    }
+    case WM_APP_WALLPAPER_EVENT:
+      VideoWallpaperEvent(static_cast<unsigned>(wParam), reinterpret_cast<void*>(lParam));
+      return true;
+    case WM_APP_MUSIC_MUTES_VIDEOS:
+      app::MusicMutesVideos(c, wParam != 0);
+      return true;
+    case WM_APP_PAUSE_AND_MUTE_ALL:
+      app::PauseAndMuteAll(c, wParam != 0);
+      return true;
+    case WM_APP_MUTE_ALL:
+      app::MuteAll(c, wParam != 0, lParam != 0);
+      return true;
+    case WM_APP_MASTER_VOLUME:
+      app::MasterVolume(c, static_cast<int>(wParam));
+      return true;
+    case WM_APP_REMOVE_ALL:
+      RemoveAll();
+      return true;
+    case WM_APP_FACTORY_RESET: {
+      FactoryReset();
+      CMessageDlg done;
+      done.SetMessage(LoadResString(IDS_FACTORY_RESET_DONE));
+      done.DoModal(hwnd());
+      return true;
+    }
+    case WM_APP_TRAY_POPUP_CLOSE:
+      if (trayPopup_.IsCloseFor(lParam)) trayPopup_.Hide();
+      return true;
+  }
+  return false;
+}
+
+void CMainDlg::Paint(HDC target) {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  CBufferDC buffer(target, client);
+  HDC dc = buffer.IsValid() ? buffer.dc() : target;
+  if (IsIconic(hwnd())) {
+    FillRect(dc, &client, static_cast<HBRUSH>(background_.get()));
+    int size = GetSystemMetrics(SM_CXICON);
+    DrawIconEx(dc, (client.right - size) / 2, (client.bottom - size) / 2, largeIcon_.get(), size, size, 0, nullptr,
+               DI_NORMAL);
+    return;
+  }
+  int m6 = ScaleForWindow(hwnd(), 6), m10 = ScaleForWindow(hwnd(), 10);
+  RECT band{0, 0, client.right, headerHeight_};
+  HBRUSH black = CreateSolidBrush(Theme()[ui::kColourBlack]);
+  FillRect(dc, &band, black);
+  DeleteObject(black);
+  int side = headerHeight_ - 2 * m6;
+  if (side > 0) {
+    if (!headerIcon_.IsLoaded() || headerIcon_.Width() != side) {
+      // The application's icon at the header's size.
+      UniqueHicon icon(static_cast<HICON>(LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, side, side, 0)));
+      DrawIconEx(dc, m10, m6, icon.get(), side, side, 0, nullptr, DI_NORMAL);
+    }
+  }
+  if (headerHeight_ >= 2) headerLine_.Draw(dc, 0, headerHeight_ - 2, client.right, 2);
+  if (!title_.empty() && !webAddress_.empty()) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    RECT text{2 * m10 + (side > 0 ? side : 0), 0, client.right, headerHeight_};
+    SetTextColor(dc, Theme()[ui::kColourAccent]);
+    DrawTextW(dc, title_.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    RECT measured = text;
+    DrawTextW(dc, title_.c_str(), -1, &measured, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_CALCRECT);
+    text.left = measured.right;
+    std::wstring rest = L" - " + webAddress_;
+    SetTextColor(dc, Theme()[ui::kColourMutedText]);
+    DrawTextW(dc, rest.c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+  }
+  RECT rest{0, headerHeight_, client.right, client.bottom};
+  HBRUSH below = CreateSolidBrush(Theme()[ui::kColourTaskListBack]);
+  FillRect(dc, &rest, below);
+  DeleteObject(below);
+}
+
+void CMainDlg::OnDestroy() {
+  trayPopup_.Hide();
+  if (playlistPage_.hwnd()) playlistPage_.DestroyWindow();
+  if (trayIconAdded_) RemoveTrayIcon();
+  wallpapers_.Destroy();
+}
 
 INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT engineResult = 0;
-  if (wallpapers_.OnMessage(message, wParam, lParam, engineResult)) {
-    SetResult(engineResult);
+  if (message >= WM_APP_TRAY_NOTIFY && message <= WM_APP_TRAY_POPUP_CLOSE) {
+    if (OnApplicationMessage(message, wParam, lParam)) {
+      SetResult(0);
+      return TRUE;
+    }
+    return FALSE;
+  }
+  if (taskbarCreated_ && message == taskbarCreated_) {
+    // The shell restarted: the notification area forgot the icon, and the wallpaper layer
+    // went with the old shell.
+    LogMessage(Info, "Shell restarted");
+    RemoveTrayIcon();  // in case this shell still knows it
+    AddTrayIcon();
+    wallpapers_.RebuildWindows();
     return TRUE;
   }
   switch (message) {
@@ -70,30 +390,62 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // While started hidden, no change of position or state may show the window.
       if (startHidden) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
       return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case ID_TRAY_OPEN:
-          OpenApp();
-          return TRUE;
-        case ID_TRAY_QUIT:
-          PostMessageW(hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-          return TRUE;
-        case IDOK:
-        case IDCANCEL:
-          EndDialog(LOWORD(wParam));
-          return TRUE;
-      }
+    case WM_DISPLAYCHANGE:
+      wallpapers_.OnDisplayChange(0);
       return FALSE;
+    case WM_COMMAND:
+      return OnCommand(wParam) ? TRUE : FALSE;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_CLOSE) {
         EndDialog(IDCANCEL);
         return TRUE;
       }
       return FALSE;
-    case WM_CTLCOLORDLG:
+    case WM_ERASEBKGND:
+      SetResult(1);
+      return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      Paint(dc);
+      EndPaint(hwnd(), &ps);
+      return TRUE;
+    }
+    case WM_LBUTTONDOWN:
+      if (static_cast<short>(HIWORD(lParam)) < headerHeight_) {
+        ReleaseCapture();
+        SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_RBUTTONUP:
+      if (static_cast<short>(HIWORD(lParam)) < headerHeight_) {
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(hwnd(), &at);
+        UINT command = static_cast<UINT>(TrackPopupMenu(GetSystemMenu(hwnd(), FALSE), TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                        at.x, at.y, 0, hwnd(), nullptr));
+        if (command) SendMessageW(hwnd(), WM_SYSCOMMAND, command, 0);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == linkButton_.hwnd()) {
+        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+        SetResult(TRUE);
+        return TRUE;
+      }
+      return FALSE;
     case WM_CTLCOLORSTATIC:
-      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0xC8, 0xC8, 0xC8));
+      if (reinterpret_cast<HWND>(lParam) == GetDlgItem(hwnd(), IDC_LINK_CAPTION)) {
+        SetTextColor(reinterpret_cast<HDC>(wParam), Theme()[ui::kColourButtonText]);
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+      }
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      return reinterpret_cast<INT_PTR>(background_.get());
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
       return reinterpret_cast<INT_PTR>(background_.get());
     case WM_DESTROY:
       OnDestroy();

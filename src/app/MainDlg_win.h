@@ -1,17 +1,28 @@
-// The main window (dialog 102). For now a small frame: the title, the monitor list and the
-// wallpapers of the stored settings, hand-over from a second instance, and closing.
+// The main window (dialog 102): the header with its minimise and hide buttons, the monitor
+// list, the task list switching the pages, the link to the vendor's site, the tray icon and
+// its popup; the switchboard that passes the application messages on to the pages and the
+// wallpapers; hiding to the tray, a second start's hand-over, display changes and a
+// restarted desktop shell.
 #pragma once
+#include <array>
+
 #include "app/AppFlags.h"
+#include "app/MainRules.h"
+#include "app/PageDlg_win.h"
+#include "app/TrayPopup_win.h"
 #include "base/Handles_win.h"
 #include "base/Window_win.h"
 #include "engine/PlaybackPolicy.h"
 #include "engine/WallpaperHost_win.h"
+#include "ui/CCustButton_win.h"
+#include "ui/CTaskList_win.h"
+#include "ui/PngImage_win.h"
 
 namespace settings {
 class SettingsStore;
 }
 
-class CMainDlg : public CDialog {
+class CMainDlg : public CDialog, public app::Pages {
  public:
   // The store and the flags outlive the window.
   CMainDlg(settings::SettingsStore& store, AppFlags& flags);
@@ -21,20 +32,54 @@ class CMainDlg : public CDialog {
 
   engine::PlaybackPolicy& Policy() { return policy_; }
   CWallpaperHost& Wallpapers() { return wallpapers_; }
+  // Shows the page of the task list's selection and hides the others.
+  void ShowTask();
+  void RemoveAll();
+  void FactoryReset();
+
+  // app::Pages: what the switchboard asks of the pages that exist.
+  void SetTrayState(bool paused, bool muted) override;
 
  protected:
   BOOL OnInitDialog() override;
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  app::MainContext Context();
   void OpenApp();
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  void OnTrayNotify(LPARAM lParam);
+  bool OnCommand(WPARAM wParam);
+  bool OnApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Paint(HDC dc);
   void OnDestroy();
+  // The page of a task (0 Quick Start .. 4 Settings).
+  CPageDlg& Page(int task);
 
   settings::SettingsStore& store_;
   AppFlags& flags_;
   UniqueHicon largeIcon_;
   UniqueHicon smallIcon_;
   UniqueGdiObject background_;
+  std::wstring title_;
+  std::wstring webAddress_;
+  int headerHeight_ = 0;
+  PngImage headerLine_;
+  PngImage headerIcon_;
+  CCustButton minimiseButton_;
+  CCustButton hideButton_;
+  CCustButton linkButton_;
+  CTaskList taskList_;
   engine::PlaybackPolicy policy_;
   CWallpaperHost wallpapers_;  // the monitors, their list and the wallpapers
+  CTrayFrameDlg trayPopup_;
+  // The pages in task order; each task shows an empty page until its page is built.
+  CPageDlg quickStartPage_;
+  CPageDlg videoPage_;
+  CPageDlg musicPage_;
+  CPageDlg playlistPage_;
+  CPageDlg settingsPage_;
+  bool trayIconAdded_ = false;
+  UINT taskbarCreated_ = 0;
 };

@@ -61,6 +61,7 @@ inline void DestroyIco(HICON i) { ::DestroyIcon(i); }
 inline void LocalFreeFn(HLOCAL p) { ::LocalFree(p); }
 inline void GlobalFreeFn(HGLOBAL p) { ::GlobalFree(p); }
 inline void FindCloseFn(HANDLE h) { ::FindClose(h); }
+inline void UnhookFn(HHOOK h) { ::UnhookWindowsHookEx(h); }
 }  // namespace handles_detail
 
 using UniqueHandle = UniqueAny<NullTraits<HANDLE, handles_detail::CloseHandleFn>>;
@@ -74,6 +75,7 @@ using UniqueHicon = UniqueAny<NullTraits<HICON, handles_detail::DestroyIco>>;
 using UniqueHlocal = UniqueAny<NullTraits<HLOCAL, handles_detail::LocalFreeFn>>;
 using UniqueHglobal = UniqueAny<NullTraits<HGLOBAL, handles_detail::GlobalFreeFn>>;
 using UniqueFindHandle = UniqueAny<InvalidValueTraits<handles_detail::FindCloseFn>>;
+using UniqueHook = UniqueAny<NullTraits<HHOOK, handles_detail::UnhookFn>>;
 
 template <typename F>
 class ScopeExit {

@@ -23,6 +23,12 @@
 #define IDC_LINK_CAPTION 1007
 #define IDC_PAGE_PLACE 1008
 
+#define IDD_VIDEO 139
+#define IDD_MUSIC 140
+#define IDD_PLAYLIST 141
+#define IDD_SETTINGS 142
+#define IDD_QUICK_START 229
+
 #define IDS_TITLE 130
 #define IDS_NO_MONITORS 132
 #define IDS_TASK_VIDEO 133
@@ -37,6 +43,20 @@
 #define IDS_WEB_ADDRESS 187
 #define IDS_TASK_QUICK_START 189
 #define IDS_FACTORY_RESET_DONE 196
+#define IDS_TRAY_PAUSE 167
+#define IDS_TRAY_MUTE 168
+#define IDS_TRAY_OPEN 169
+#define IDS_TRAY_QUIT 170
+#define IDS_TRAY_UNMUTE 183
+#define IDS_TRAY_PLAY 184
+
+// ---- Tray popup -------------------------------------------------------------------------
+#define IDD_TRAY_PANEL 227
+#define IDD_TRAY_FRAME 228
+#define IDC_TRAY_PAUSE 1074
+#define IDC_TRAY_MUTE 1075
+#define IDC_TRAY_OPEN 1076
+#define IDC_TRAY_QUIT 1077
 
 // ---- Wallpaper engine -------------------------------------------------------------------
 #define IDS_PLAYER_FAILED 153

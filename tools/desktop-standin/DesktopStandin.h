@@ -24,11 +24,13 @@ class DesktopStandin {
     Register(L"WorkerW", DefWindowProcW, CreateSolidBrush(RGB(0, 0, 0)));
     Register(L"SHELLDLL_DefView", DefWindowProcW, nullptr);
     RECT s = Screen();
+    // The object rides in the creation data: Wine can deliver another process's 0x052C while
+    // the window is still being made (it waits for the X server then), before any later
+    // SetWindowLongPtr would have run.
     progman_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"Progman", L"Program Manager",
                                WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, s.left, s.top, s.right - s.left,
-                               s.bottom - s.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                               s.bottom - s.top, nullptr, nullptr, GetModuleHandleW(nullptr), this);
     if (!progman_) return false;
-    SetWindowLongPtrW(progman_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     defView_ = CreateWindowExW(0, L"SHELLDLL_DefView", L"", WS_CHILD, 0, 0, s.right - s.left, s.bottom - s.top,
                                progman_, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (layout_ == Layout::Newer) {
@@ -89,12 +91,18 @@ class DesktopStandin {
     wallpaper_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"WorkerW", L"",
                                  WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, s.left, s.top, s.right - s.left,
                                  s.bottom - s.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    // Z-order at the bottom, front to back: icons' WorkerW, wallpaper WorkerW, Progman.
-    for (HWND w : {icons_, wallpaper_, progman_})
-      SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Z-order at the bottom, front to back: icons' WorkerW, wallpaper WorkerW, Progman. Each
+    // is placed right behind the one before it, so that no window the system brings to the
+    // bottom meanwhile (Wine does while it maps new windows) comes between them.
+    SetWindowPos(icons_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(wallpaper_, icons_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(progman_, wallpaper_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 
   static LRESULT CALLBACK ProgmanProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+      SetWindowLongPtrW(window, GWLP_USERDATA,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<DesktopStandin*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == 0x052C && self) {
       self->SpawnWorker();

@@ -1,10 +1,9 @@
 // The desktop stand-in program for Wine, and a window that stays maximised for a while.
-//   desktop-standin.exe [/newer] [/report FILE] [/announce]
+//   desktop-standin.exe [/newer] [/report FILE]
 //       the shell's windows (classic layout, or with /newer the Windows 11 24H2 layout);
 //       with /report, every 250 ms FILE is rewritten with the wallpaper layer's children,
 //       one line each: "class left top right bottom visible", window rectangle in layer
-//       coordinates. With /announce it then tells every top-level window, as a restarted
-//       shell does, with the registered message "TaskbarCreated". Runs until closed.
+//       coordinates. Runs until closed.
 //   desktop-standin.exe /maximised MS [RESTORED_MS] [/marks FILE]
 //       a maximised top-level window for MS milliseconds; then restored for RESTORED_MS
 //       (default 0) and closed. With /marks, FILE gets the line "maximised" once the window
@@ -98,7 +97,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   auto layout = DesktopStandin::Layout::Classic;
-  bool announce = false;
   for (int i = 1; i < argc; ++i) {
     std::wstring arg = argv[i];
     if (arg == L"/maximised" && i + 1 < argc) {
@@ -110,7 +108,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
       return RunMaximised(maximisedMs, restoredMs, marks);
     }
     if (arg == L"/newer") layout = DesktopStandin::Layout::Newer;
-    if (arg == L"/announce") announce = true;
     if (arg == L"/report" && i + 1 < argc) g_reportFile = argv[++i];
   }
   LocalFree(argv);
@@ -118,7 +115,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   DesktopStandin standin(layout);
   if (!standin.Open()) return 1;
   g_standin = &standin;
-  if (announce) SendNotifyMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   SetTimer(nullptr, 0, 250, nullptr);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -132,12 +132,28 @@ BOOL CTrayFrameDlg::OnInitDialog() {
   // The client area becomes the whole window, whose size stays the captioned dialog's.
   SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   picture_.LoadPng(IDP_TRAY_FRAME);
-  ShapeFrame();
   if (panel.CreateModeless(hwnd())) {
+    FitPanel();
     CentrePanel();
     ShowWindow(panel.hwnd(), SW_SHOW);
   }
+  ShapeFrame();
   return FALSE;
+}
+
+void CTrayFrameDlg::FitPanel() {
+  // The frame is the captioned dialog's window, and captions are lower on some systems (Wine)
+  // than the four buttons need: grow it so that the panel stays inside the box above the
+  // pointer (the box ends at 303 of the picture's 320 rows).
+  RECT frame, own;
+  GetWindowRect(hwnd(), &frame);
+  GetWindowRect(panel.hwnd(), &own);
+  int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  int panelWidth = own.right - own.left, panelHeight = own.bottom - own.top;
+  int needed = (panelHeight * 320 + 302) / 303;
+  if (height >= needed && width >= panelWidth) return;
+  SetWindowPos(hwnd(), nullptr, 0, 0, width > panelWidth ? width : panelWidth, height > needed ? height : needed,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CTrayFrameDlg::CentrePanel() {

@@ -61,6 +61,7 @@ class CTrayFrameDlg : public CDialog {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void FitPanel();
   void CentrePanel();
   void ShapeFrame();
   void Paint(HDC dc);

@@ -26,6 +26,10 @@
 //   tray-delete TITLE ID               removes it, as a shell that forgets its icons does
 //   broadcast NAME                     broadcasts the registered message NAME to top-level
 //                                      windows (the shell's "TaskbarCreated")
+//   class-rect CLASS                   prints the screen rectangle of the first visible
+//                                      top-level window of that class (exit 1: none)
+//   display-mode W H                   changes the primary display's resolution (as a user
+//                                      does in the display settings); prints the result code
 // CONTROL is a path of control ids from the window: "1001", or "139.1065" for control 1065
 // of the child window 139 (a page). Exit code 0 on success, 1 when the window or control is
 // missing, 2 on bad use.
@@ -183,6 +187,29 @@ int wmain(int argc, wchar_t** argv) {
         },
         static_cast<LPARAM>(pid));
     return 0;
+  }
+  if (command == L"class-rect") {
+    HWND found = nullptr;
+    for (HWND w = FindWindowExW(nullptr, nullptr, title, nullptr); w; w = FindWindowExW(nullptr, w, title, nullptr))
+      if (IsWindowVisible(w)) {
+        found = w;
+        break;
+      }
+    if (!found) return 1;
+    RECT r;
+    GetWindowRect(found, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
+  if (command == L"display-mode" && argc >= 4) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = static_cast<DWORD>(_wtoi(argv[2]));
+    mode.dmPelsHeight = static_cast<DWORD>(_wtoi(argv[3]));
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+    std::printf("%ld\n", result);
+    return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
   }
   if (command == L"broadcast") {
     DWORD_PTR result = 0;

@@ -102,6 +102,33 @@ sleep 1
 [ "$(d tray-icon "$title" 128)" = 1 ] || fail "TaskbarCreated did not bring the tray icon back"
 pass "TaskbarCreated re-adds the tray icon"
 
+# Remove All stores the empty path at once (a crash now would not bring the video back).
+d post "$title" 1133 0 0 >/dev/null
+# (Under Wine the playing session's close can take a few seconds before the path is written.)
+for i in $(seq 1 100); do [ "$(reg_value "$monitor_key" Path)" = "" ] && break; sleep 0.1; done
+[ "$(reg_value "$monitor_key" Path)" = "" ] || fail "Remove All left Path '$(reg_value "$monitor_key" Path)' in the store"
+kill -0 "$app_pid" 2>/dev/null || fail "the program ended"
+pass "Remove All empties the stored path at once"
+
+# Factory Reset empties the settings and says so (message 196); nothing stays paused or muted.
+d post "$title" 1134 0 0 >/dev/null
+for i in $(seq 1 50); do [ "$(d popup-text "$title" 1076)" = "Factory reset successful!" ] && break; sleep 0.1; done
+[ "$(d popup-text "$title" 1076)" = "Factory reset successful!" ] || fail "no message after the factory reset"
+d popup-click "$title" 1 >/dev/null
+[ "$(reg_value "$app_key" TaskIndex)" = "" ] || fail "the factory reset left TaskIndex"
+tray_notify 0x202
+wait_popup || fail "no popup after the reset"
+[ "$(d popup-text "$title" 1074)" = "Pause Wallpapers" ] || fail "after the reset the popup still says '$(d popup-text "$title" 1074)'"
+[ "$(d popup-text "$title" 1075)" = "Mute Wallpapers" ] || fail "after the reset the popup still says '$(d popup-text "$title" 1075)'"
+d post "$title" 1144 0 0 >/dev/null
+wait_no_popup || fail "the popup did not close"
+pass "Factory Reset shows message 196, empties the settings and clears the tray's pause and mute"
+
+# The link logs its address.
+d click "$title" 1006
+wait_log "Open link www.vexmora.example" 1 10 || fail "the link was not logged"
+pass "the link logs its address"
+
 # Quit from the popup ends the program, "Exit Qendor2" last in the log.
 tray_notify 0x205
 wait_popup || fail "no popup"

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +64,14 @@ class WallpaperWindow {
   virtual int32_t Pause(bool paused) = 0;
   // Carries out the playback decision again after one of the program's inputs changed.
   virtual int32_t ApplyPlayback() = 0;
+  // Whether the video being played has sound (its player holds an audio stream).
+  virtual bool HasAudio() const { return false; }
+  // The size the video takes to cover the window, and the window's client size; nothing
+  // while there is no player or the video's size is not known.
+  struct CoverFit {
+    int coverWidth = 0, coverHeight = 0, clientWidth = 0, clientHeight = 0;
+  };
+  virtual std::optional<CoverFit> CoverSize() const { return std::nullopt; }
 };
 
 // Makes the wallpaper window objects (CVideoWnd in the program, fakes in tests).

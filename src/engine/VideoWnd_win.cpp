@@ -217,6 +217,19 @@ int32_t CVideoWnd::Pause(bool paused) {
   return ApplyPlayback();
 }
 
+bool CVideoWnd::HasAudio() const { return player && player->HasStreamVolume(); }
+
+std::optional<WallpaperWindow::CoverFit> CVideoWnd::CoverSize() const {
+  if (!player || !hwnd()) return std::nullopt;
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  CoverFit fit;
+  fit.clientWidth = client.right;
+  fit.clientHeight = client.bottom;
+  if (FAILED(player->GetCoverSize(client, &fit.coverWidth, &fit.coverHeight))) return std::nullopt;
+  return fit;
+}
+
 engine::PlaybackDecision CVideoWnd::Decision() const {
   return services_.policy.Decide({userPaused, coveredByMaximised, volume});
 }

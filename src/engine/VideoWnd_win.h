@@ -35,6 +35,8 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   // The user's pause of this window (the video page's pause-all): an input of the playback
   // decision. The player's result, S_OK when there was nothing to do, E_FAIL without a player.
   int32_t Pause(bool paused) override;
+  bool HasAudio() const override;
+  std::optional<CoverFit> CoverSize() const override;
 
   // Creates the window for a monitor (null: false), or moves an existing one.
   bool Create(CMonitor* monitor) { return monitor && Create(*monitor); }

@@ -59,7 +59,7 @@ CMainDlg::CMainDlg(settings::SettingsStore& store, AppFlags& flags)
       flags_(flags),
       wallpapers_(store, policy_),
       quickStartPage_(IDD_QUICK_START),
-      videoPage_(IDD_VIDEO),
+      videoPage_(wallpapers_, store),
       musicPage_(IDD_MUSIC),
       playlistPage_(IDD_PLAYLIST),
       settingsPage_(IDD_SETTINGS) {
@@ -183,6 +183,28 @@ void CMainDlg::RemoveTrayIcon() {
 }
 
 void CMainDlg::SetTrayState(bool paused, bool muted) { trayPopup_.panel.SetTrayState(paused, muted); }
+
+void CMainDlg::VideoSelectMonitor(int index) {
+  if (videoPage_.hwnd()) videoPage_.Rules().SelectMonitor(index);
+}
+
+void CMainDlg::VideoWallpaperEvent(unsigned eventType, void* wallpaperWindow) {
+  if (!videoPage_.hwnd()) return;
+  // The window is reported by its handle; the page compares it with its monitor's window.
+  CMonitor* bound = videoPage_.Rules().Panel() ? videoPage_.Rules().Panel()->Bound() : nullptr;
+  if (!bound || !bound->videoWnd) return;
+  CVideoWnd* window = VideoWndOf(*bound);
+  if (window && window->hwnd() == static_cast<HWND>(wallpaperWindow))
+    videoPage_.Rules().OnWallpaperStarted(eventType, window);
+}
+
+void CMainDlg::VideoRefreshPanel() {
+  if (videoPage_.hwnd()) videoPage_.Rules().RefreshPanel();
+}
+
+void CMainDlg::VideoReset() {
+  if (videoPage_.hwnd()) videoPage_.Rules().ResetVideo();
+}
 
 void CMainDlg::OpenApp() {
   if (IsIconic(hwnd()) || !IsWindowVisible(hwnd())) {
@@ -391,7 +413,8 @@ INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (startHidden) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
       return FALSE;
     case WM_DISPLAYCHANGE:
-      wallpapers_.OnDisplayChange(0);
+      if (wallpapers_.OnDisplayChange(videoPage_.Rules().displayOption) && videoPage_.hwnd())
+        videoPage_.Rules().RebuildTabs(true);
       return FALSE;
     case WM_COMMAND:
       return OnCommand(wParam) ? TRUE : FALSE;

@@ -10,6 +10,7 @@
 #include "app/MainRules.h"
 #include "app/PageDlg_win.h"
 #include "app/TrayPopup_win.h"
+#include "app/VideoDlg_win.h"
 #include "base/Handles_win.h"
 #include "base/Window_win.h"
 #include "engine/PlaybackPolicy.h"
@@ -38,6 +39,10 @@ class CMainDlg : public CDialog, public app::Pages {
   void FactoryReset();
 
   // app::Pages: what the switchboard asks of the pages that exist.
+  void VideoSelectMonitor(int index) override;
+  void VideoWallpaperEvent(unsigned eventType, void* wallpaperWindow) override;
+  void VideoRefreshPanel() override;
+  void VideoReset() override;
   void SetTrayState(bool paused, bool muted) override;
 
  protected:
@@ -76,7 +81,7 @@ class CMainDlg : public CDialog, public app::Pages {
   CTrayFrameDlg trayPopup_;
   // The pages in task order; each task shows an empty page until its page is built.
   CPageDlg quickStartPage_;
-  CPageDlg videoPage_;
+  CVideoDlg videoPage_;
   CPageDlg musicPage_;
   CPageDlg playlistPage_;
   CPageDlg settingsPage_;

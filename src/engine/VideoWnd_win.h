@@ -86,11 +86,14 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   void OnDestroy();
   void OnPlayerEvent(WPARAM wParam, LPARAM lParam);
   void ApplyPresentation();
+  // Under Wine: pauses a playing session and waits for its pause before it is closed.
+  void SettleForClose();
   bool PlayerIsRunning(LONG state) const;
   engine::PlaybackDecision Decision() const;
 
   const VideoWndServices& services_;
   bool bottomMost_ = false;
+  bool pauseReported_ = false;
 };
 
 // The monitor's wallpaper window as CVideoWnd (null when it has none).

@@ -33,10 +33,6 @@ bool CWallpaperHost::Create(HWND mainDialog) {
     return false;
   }
   if (placeholder) ::DestroyWindow(placeholder);
-
-  // Display option 0: each monitor plays its own record; the spanning wallpaper has none.
-  for (auto& monitor : wallpapers_.Monitors()) monitor->RefreshWindow();
-  wallpapers_.All()->RemoveWindow();
   return true;
 }
 

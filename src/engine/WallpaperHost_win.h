@@ -24,10 +24,10 @@ class CWallpaperHost {
   CWallpaperHost& operator=(const CWallpaperHost&) = delete;
   ~CWallpaperHost() { Destroy(); }
 
-  // Enumerates the monitors (each loads its record), restores the selection, creates the
+  // Enumerates the monitors (each loads its record), restores the selection and creates the
   // monitor list as a child of the main dialog (in place of its control 1003, or across its
-  // top when there is none) and the wallpaper windows of display option 0 (a window for each
-  // monitor whose Path is set).
+  // top when there is none). The video page makes the wallpaper windows its display option
+  // needs.
   bool Create(HWND mainDialog);
   // Teardown: the list goes; Selected is written; the monitors write their records and their
   // wallpaper windows are destroyed, the spanning wallpaper's last. A frozen store takes no

@@ -6,7 +6,9 @@
 //   close TITLE                        posts the system command Close
 //   hide TITLE                         hides the window
 //   post TITLE MSG WPARAM LPARAM       posts a message to the window (numbers, decimal or 0x)
-//   click TITLE CONTROL                clicks a button (BM_CLICK)
+//   click TITLE CONTROL                clicks a button (BM_CLICK), waiting for what it does
+//   post-click TITLE CONTROL           clicks a button without waiting (for one that opens a
+//                                      modal dialog)
 //   text TITLE CONTROL                 prints a control's text
 //   set-text TITLE CONTROL TEXT        types a text into an edit control (WM_SETTEXT + EN_CHANGE)
 //   select TITLE CONTROL INDEX         selects an item of a list or combo box, as a user does
@@ -26,6 +28,9 @@
 //   tray-delete TITLE ID               removes it, as a shell that forgets its icons does
 //   broadcast NAME                     broadcasts the registered message NAME to top-level
 //                                      windows (the shell's "TaskbarCreated")
+//   answer-file CAPTION PATH MS        waits for a file or folder picker with that caption,
+//                                      types PATH into its name box and confirms it
+//   cancel-file CAPTION MS             waits for such a picker and cancels it
 //   class-rect CLASS                   prints the screen rectangle of the first visible
 //                                      top-level window of that class (exit 1: none)
 //   display-mode W H                   changes the primary display's resolution (as a user
@@ -188,6 +193,34 @@ int wmain(int argc, wchar_t** argv) {
         static_cast<LPARAM>(pid));
     return 0;
   }
+  if ((command == L"answer-file" && argc >= 5) || (command == L"cancel-file" && argc >= 4)) {
+    bool answer = command == L"answer-file";
+    DWORD timeout = static_cast<DWORD>(_wtoi(argv[answer ? 4 : 3]));
+    DWORD start = GetTickCount();
+    HWND picker = nullptr;
+    while (!(picker = FindWindowW(L"#32770", title)) || !IsWindowVisible(picker)) {
+      if (GetTickCount() - start >= timeout) return 1;
+      Sleep(50);
+    }
+    Sleep(300);  // let it finish filling itself
+    if (!answer) return PostMessageW(picker, WM_COMMAND, IDCANCEL, 0) ? 0 : 1;
+    HWND edit = nullptr;
+    EnumChildWindows(
+        picker,
+        [](HWND child, LPARAM param) -> BOOL {
+          wchar_t className[16] = L"";
+          GetClassNameW(child, className, 16);
+          if (lstrcmpiW(className, L"Edit") != 0 || !IsWindowVisible(child)) return TRUE;
+          *reinterpret_cast<HWND*>(param) = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&edit));
+    if (!edit) return 1;
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+    // The dialog's own Open button, as its click reports it.
+    HWND ok = GetDlgItem(picker, IDOK);
+    return PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok)) ? 0 : 1;
+  }
   if (command == L"class-rect") {
     HWND found = nullptr;
     for (HWND w = FindWindowExW(nullptr, nullptr, title, nullptr); w; w = FindWindowExW(nullptr, w, title, nullptr))
@@ -256,16 +289,19 @@ int wmain(int argc, wchar_t** argv) {
                         static_cast<LPARAM>(Number(argv[5])))
                ? 0
                : 1;
-  if (argc >= 4 && (command == L"click" || command == L"text" || command == L"set-text" || command == L"select" ||
+  if (argc >= 4 && (command == L"click" || command == L"post-click" || command == L"text" || command == L"set-text" || command == L"select" ||
                     command == L"visible" || command == L"enabled" || command == L"focus" || command == L"key")) {
     HWND control = FindControl(window, argv[3]);
     if (!control) return 1;
     if (command == L"click") return SendMessageW(control, BM_CLICK, 0, 0), 0;
+    if (command == L"post-click") return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
     if (command == L"visible") return std::printf("%d\n", IsWindowVisible(control) ? 1 : 0), 0;
     if (command == L"enabled") return std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0), 0;
     if (command == L"text") {
+      // WM_GETTEXT, not GetWindowText: for another process's window the latter gives the
+      // caption the system keeps, not an edit box's current text.
       wchar_t text[2048] = L"";
-      GetWindowTextW(control, text, 2048);
+      SendMessageW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
       PrintUtf8(text);
       return 0;
     }

@@ -121,12 +121,14 @@ TEST_F(MonitorListTest, AFrozenStoreTakesNeitherSelectionNorRecords) {
   EXPECT_FALSE(keys.KeyExists(L"Video"));
 }
 
-TEST_F(MonitorListTest, HostStartsTheStoredWallpapersRoutesTheEngineMessagesAndAppliesThePolicy) {
+TEST_F(MonitorListTest, HostsWallpapersPlayTheStoredRecordsRouteTheEngineMessagesAndApplyThePolicy) {
   TestStore().WriteProfileString(kWineMonitor, L"Path", Fixture(L"clip.avi").c_str());
   // The spanning wallpaper's record: not played at display option 0.
   TestStore().WriteProfileString(L"Video\\0", L"Path", Fixture(L"clip.avi").c_str());
   CWallpaperHost host(TestStore(), policy);
   ASSERT_TRUE(host.Create(app.hwnd()));
+  // What the video page does at display option 0.
+  for (auto& monitor : host.Wallpapers().Monitors()) monitor->RefreshWindow();
   CMonitorList* list = host.MonitorList();
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(GetParent(list->hwnd()), app.hwnd());

@@ -1,0 +1,21 @@
+// Control placement helpers of the pages.
+#include "app/PageControls_win.h"
+
+RECT ControlRect(HWND dialog, int id) {
+  RECT r{};
+  HWND control = GetDlgItem(dialog, id);
+  if (!control) return r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+RECT TakePlaceholder(HWND dialog, int id) {
+  RECT r = ControlRect(dialog, id);
+  if (HWND control = GetDlgItem(dialog, id)) DestroyWindow(control);
+  return r;
+}
+
+void ShowControl(HWND dialog, int id, bool shown) {
+  if (HWND control = GetDlgItem(dialog, id)) ShowWindow(control, shown ? SW_SHOW : SW_HIDE);
+}

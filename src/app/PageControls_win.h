@@ -1,0 +1,11 @@
+// Helpers the pages share for their controls: a control's rectangle in its dialog, an
+// owner-drawn control made in place of a template's placeholder, and static text colours.
+#pragma once
+#include <windows.h>
+
+// The control's rectangle in its parent's client coordinates (empty when missing).
+RECT ControlRect(HWND dialog, int id);
+// Destroys the template's placeholder and returns its rectangle, for a control made there.
+RECT TakePlaceholder(HWND dialog, int id);
+// Shows or hides a dialog's control.
+void ShowControl(HWND dialog, int id, bool shown);

@@ -324,16 +324,21 @@ struct DeflateEncoder::State {
     segmentStart = covered;
   }
 
-  // Makes room for `size` more input bytes, dropping history older than the window.
+  // The amount the buffer may move by to keep everything from `keep` on: whole windows, so
+  // that chain slots (position & mask) stay where they are.
+  static int32_t ShiftKeeping(int32_t keep) { return std::max(keep, 0) & ~kWindowMask; }
+
+  // Makes room for `size` more input bytes, dropping history older than the window. The room is
+  // counted with the shift as it will be made (rounded down to whole windows), not with the
+  // position to keep: counting with the latter once let the next piece of input run up to
+  // 32 KiB past the buffer, over the compressed output waiting behind it.
   void MakeRoom(int size) {
     if (end + size <= kBufferSize) return;
-    int32_t keep = std::min(pos - kWindowSize, blockStart);
-    if (end - std::max(keep, 0) + size > kBufferSize) {
+    int32_t shift = ShiftKeeping(std::min(pos - kWindowSize, blockStart));
+    if (end - shift + size > kBufferSize) {
       FlushPending(false);
-      keep = pos - kWindowSize;
+      shift = ShiftKeeping(pos - kWindowSize);
     }
-    // Move by whole windows so that chain slots (position & mask) stay where they are.
-    const int32_t shift = std::max(keep, 0) & ~kWindowMask;
     if (shift == 0) return;
     std::memmove(window, window + shift, static_cast<size_t>(end - shift));
     pos -= shift;
@@ -347,6 +352,9 @@ struct DeflateEncoder::State {
 
   void Feed(const uint8_t* data, int size) {
     MakeRoom(size);
+    // With one piece of input (64 KiB) after a window of history and the parse lookahead,
+    // MakeRoom always leaves room in the buffer (256 KiB).
+    static_assert(kBufferSize >= 2 * kWindowSize + kLookahead + static_cast<int>(DeflateEncoder::kInputBlock) + kWindowSize);
     std::memcpy(window + end, data, static_cast<size_t>(size));
     end += size;
     Parse(false);

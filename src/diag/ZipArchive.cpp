@@ -2,6 +2,7 @@
 #include "diag/ZipArchive.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cctype>
 #include <ctime>
 
@@ -26,8 +27,12 @@ constexpr uint32_t kCentralHeaderSize = 46;
 constexpr uint32_t kEndRecordSize = 22;
 constexpr uint32_t kStoreBlock = 16384;
 constexpr uint32_t kDeflateBlock = 65536;
-constexpr uint64_t kMax32 = 0xFFFFFFFFu;
-constexpr size_t kMaxEntries = 0xFFFF;
+// Sizes, offsets and counts of this writer's 32-bit records. The all-ones values (0xFFFFFFFF,
+// and 0xFFFF entries) are not available: readers take them as "see the ZIP64 record", which
+// this writer does not write. So a size or offset must stay below 0xFFFFFFFF, and an archive
+// holds at most 0xFFFE entries.
+constexpr uint64_t kMax32 = 0xFFFFFFFEu;
+constexpr size_t kMaxEntries = 0xFFFE;
 
 // Little-endian field writer.
 class Fields {
@@ -275,7 +280,11 @@ uint32_t ZipExtendedTime(const ZipCalendarTime& local) {
   tm.tm_min = local.minute;
   tm.tm_sec = local.second;
   tm.tm_isdst = 0;
-  return static_cast<uint32_t>(static_cast<int64_t>(std::mktime(&tm)));
+  // The clamped local time still lies outside 1970..2038 in UTC within a day of the ends, in
+  // a zone east of UTC before 1970-01-01 01:00 or west of it after 2038-01-19: the seconds are
+  // kept within what a signed 32-bit count holds, never wrapped.
+  const int64_t seconds = static_cast<int64_t>(std::mktime(&tm));
+  return static_cast<uint32_t>(std::clamp<int64_t>(seconds, 0, INT32_MAX));
 }
 
 void ZipDosDateTime(const ZipCalendarTime& local, uint16_t* dosDate, uint16_t* dosTime) {

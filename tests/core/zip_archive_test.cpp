@@ -1,6 +1,8 @@
 // Zip container: the records as readers see them, the result codes, and an archive that stays
 // readable after failed entries. Files are in memory so failures can be injected anywhere.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <zlib.h>
 
 #include <cstdlib>
@@ -322,28 +324,53 @@ TEST(ZipArchive, ArgumentAndStateErrorsLeaveNothingWritten) {
   EXPECT_EQ(entries[0].name, "Qendor2.log");
 }
 
-TEST(ZipArchive, SourcesOf4GiBOrMoreAreRefusedBeforeAnythingIsWritten) {
-  for (const char* name : {"huge.log", "huge.zip"}) {
-    MemoryFile file;
-    ZipWriter writer(std::make_unique<MemoryOutput>(file));
-    MemorySource first(Text("first entry"));
-    ASSERT_EQ(writer.AddEntry("first.txt", first), kZipOk);
-    const size_t before = file.data.size();
-    ZipSourceInfo info = SampleInfo();
-    info.size = uint64_t{1} << 32;
-    MemorySource huge(Bytes{}, info);
-    EXPECT_EQ(writer.AddEntry(name, huge), kZipBadArgument) << name;
-    EXPECT_EQ(huge.reads, 0);
-    EXPECT_FALSE(huge.IsOpen());
-    EXPECT_EQ(file.data.size(), before);
-    EXPECT_EQ(writer.Error(), kZipOk);
-    MemorySource last(Text("last entry"));
-    ASSERT_EQ(writer.AddEntry("last.txt", last), kZipOk);
-    ASSERT_EQ(writer.Finish(), kZipOk);
-    const auto entries = Parse(file.data);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].name, "last.txt");
+TEST(ZipArchive, SourcesWhoseSizeTheRecordsCannotHoldAreRefusedBeforeAnythingIsWritten) {
+  // 0xFFFFFFFF itself is refused too: in a size field readers take it as "see the ZIP64
+  // record", which this writer does not write.
+  for (uint64_t size : {uint64_t{0xFFFFFFFF}, uint64_t{1} << 32}) {
+    for (const char* name : {"huge.log", "huge.zip"}) {
+      MemoryFile file;
+      ZipWriter writer(std::make_unique<MemoryOutput>(file));
+      MemorySource first(Text("first entry"));
+      ASSERT_EQ(writer.AddEntry("first.txt", first), kZipOk);
+      const size_t before = file.data.size();
+      ZipSourceInfo info = SampleInfo();
+      info.size = size;
+      MemorySource huge(Bytes{}, info);
+      EXPECT_EQ(writer.AddEntry(name, huge), kZipBadArgument) << name << " of " << size;
+      EXPECT_EQ(huge.reads, 0);
+      EXPECT_FALSE(huge.IsOpen());
+      EXPECT_EQ(file.data.size(), before);
+      EXPECT_EQ(writer.Error(), kZipOk);
+      MemorySource last(Text("last entry"));
+      ASSERT_EQ(writer.AddEntry("last.txt", last), kZipOk);
+      ASSERT_EQ(writer.Finish(), kZipOk);
+      const auto entries = Parse(file.data);
+      ASSERT_EQ(entries.size(), 2u);
+      EXPECT_EQ(entries[1].name, "last.txt");
+    }
   }
+  // One below the limit is taken (this source turns out to hold 3 bytes).
+  MemoryFile file;
+  ZipWriter writer(std::make_unique<MemoryOutput>(file));
+  ZipSourceInfo info = SampleInfo();
+  info.size = 0xFFFFFFFE;
+  MemorySource almost(Text("abc"), info);
+  EXPECT_EQ(writer.AddEntry("almost.log", almost), kZipOk);
+}
+
+TEST(ZipArchive, TheEntryCountStopsBelowTheValueReadersTakeForZip64) {
+  // 0xFFFF entries in the end record means "see the ZIP64 record": the 65 535th is refused.
+  MemoryFile file;
+  ZipWriter writer(std::make_unique<MemoryOutput>(file));
+  MemorySource empty(Bytes{});
+  for (int i = 0; i < 0xFFFE; ++i) ASSERT_EQ(writer.AddEntry("e" + std::to_string(i) + ".zip", empty), kZipOk) << i;
+  EXPECT_EQ(writer.AddEntry("one-more.zip", empty), kZipBadArgument);
+  EXPECT_EQ(writer.Error(), kZipOk);
+  ASSERT_EQ(writer.Finish(), kZipOk);
+  const size_t end = file.data.size() - 22;
+  EXPECT_EQ(U16(file.data, end + 8), 0xFFFE);
+  EXPECT_EQ(U16(file.data, end + 10), 0xFFFE);
 }
 
 TEST(ZipArchive, ReadFailureDropsTheEntryAndKeepsTheArchiveUsable) {
@@ -423,13 +450,14 @@ TEST(ZipArchive, WithoutOutputEveryCallSaysSo) {
   EXPECT_EQ(writer.Finish(), kZipNoOutput);
 }
 
-class ZipTimes : public testing::Test {
+// The extended timestamps in a time zone: UTC, east of it (CET, UTC+1) and west (EST, UTC-5).
+class ZipTimes : public testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
     const char* tz = std::getenv("TZ");
     savedTz_ = tz ? tz : "";
     hadTz_ = tz != nullptr;
-    setenv("TZ", "UTC0", 1);
+    setenv("TZ", GetParam(), 1);
     tzset();
   }
   void TearDown() override {
@@ -441,20 +469,27 @@ class ZipTimes : public testing::Test {
   bool hadTz_ = false;
 };
 
-TEST_F(ZipTimes, ExtendedTimestampsClampTo1970And2037KeepingTheTimeOfDay) {
+TEST_P(ZipTimes, ExtendedTimestampsClampTo1970And2037KeepingTheTimeOfDayWithoutWrapping) {
+  const long offset = std::string(GetParam()) == "CET-1" ? 3600 : std::string(GetParam()) == "EST5" ? -18000 : 0;
   struct Case {
     ZipCalendarTime local;
-    uint32_t expected;
+    int64_t utc;  // the local fields as seconds since 1970 in UTC
   };
   const Case cases[] = {
-      {{2024, 5, 1, 10, 20, 30}, 1714558830u},
-      {{1965, 6, 15, 12, 34, 56}, 45296u},       // 1970-01-01 12:34:56
-      {{1969, 12, 31, 23, 59, 59}, 86399u},      // 1970-01-01 23:59:59
-      {{2040, 3, 1, 1, 2, 3}, 2145834123u},      // 2037-12-31 01:02:03
-      {{2037, 12, 31, 23, 59, 59}, 2145916799u},
+      {{2024, 5, 1, 10, 20, 30}, 1714558830},
+      {{1965, 6, 15, 12, 34, 56}, 45296},   // 1970-01-01 12:34:56
+      {{1969, 12, 31, 23, 59, 59}, 86399},  // 1970-01-01 23:59:59
+      {{1950, 1, 1, 0, 30, 0}, 1800},       // 1970-01-01 00:30: before 1970 in UTC east of it
+      {{2040, 3, 1, 1, 2, 3}, 2145834123},  // 2037-12-31 01:02:03
+      {{2037, 12, 31, 23, 59, 59}, 2145916799},
   };
-  for (const Case& c : cases) EXPECT_EQ(ZipExtendedTime(c.local), c.expected) << c.local.year;
+  for (const Case& c : cases) {
+    const int64_t expected = std::clamp<int64_t>(c.utc - offset, 0, INT32_MAX);
+    EXPECT_EQ(ZipExtendedTime(c.local), static_cast<uint32_t>(expected)) << c.local.year << " in " << GetParam();
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Zones, ZipTimes, testing::Values("UTC0", "CET-1", "EST5"));
 
 TEST(ZipFields, DosDateAndTime) {
   struct Case {

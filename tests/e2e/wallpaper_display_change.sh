@@ -7,6 +7,18 @@ desktop="qendor-display-change,1024x768"
 # Programs in the virtual desktop see its windows; the driver runs there too.
 vd() { wine explorer "/desktop=$desktop" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 
+# The changed mode outlives this test in the Wine session (the server keeps it, and even a
+# reset returns to the virtual desktop's size, not the X screen's): later tests would see a
+# smaller screen. So the session's server is started afresh at the end, as the test command
+# starts it.
+restart_server() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+trap restart_server EXIT
+
 prepare_record "$fixtures/long.avi"
 wine explorer "/desktop=$desktop" "$exe" </dev/null >/dev/null 2>&1 &
 app_pid=$!

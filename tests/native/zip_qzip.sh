@@ -88,6 +88,55 @@ log = z.getinfo("logs/Qendor2.log")
 assert log.compress_size < log.file_size // 4, "log lines compress"
 PY
 
+# At the sizes the bug report zips: a 6 MB CRLF log of a dozen kinds of lines (the shape that
+# once came out corrupted), an 8 MiB one and 20 MB of mixed content, read back by all three
+# readers byte for byte.
+python3 - <<'PY'
+import random
+def log(path, size, seed, eol):
+    rnd = random.Random(seed)
+    kinds = ["Start Qendor 2.1.0.2 (Dec %d 2026 %02d:%02d:%02d)", "Media session started", "Open file: .avi",
+             "Create media session", "Audio channels: %d", "IMFVideoDisplayControl::SetRenderingPrefs %d failed. Error 0x%08X",
+             "Window rect: left: %d; top: %d; right: %d; bottom: %d; (%dx%d)", "Native Video Size: %dx%d; Aspect ratio: %dx%d",
+             "SetVolume 0.%02d", "Set Stretched %d", "Detected maximized window", "Playlist: Set Activate %d",
+             "Quick Controls: Set volume %d"]
+    out, n, t = [], 0, 0
+    while n < size:
+        k = rnd.choice(kinds)
+        msg = k % tuple(rnd.randint(0, 3000) for _ in range(k.count("%")))
+        t += rnd.randint(0, 900)
+        line = "2026-12-10 %02d:%02d:%02d:%03d %d: %s%s" % (t // 3600000 % 24, t // 60000 % 60, t // 1000 % 60,
+                                                          t % 1000, rnd.choice([1368, 392, 4012]), msg, eol)
+        out.append(line)
+        n += len(line)
+    open(path, "w", newline="").write("".join(out)[:size])
+log("src/big.log", 6000050, 1, "\r\n")
+log("src/big8.log", 8 * 1024 * 1024, 2, "\n")
+rnd = random.Random(3)
+with open("src/mixed.bin", "wb") as f:
+    left = 20000000
+    while left > 0:
+        n = min(left, rnd.randint(1000, 400000))
+        kind = rnd.randint(0, 2)
+        f.write(rnd.randbytes(n) if kind == 0 else bytes([rnd.randint(0, 3)]) * n if kind == 1 else
+                (rnd.randbytes(32769) * (n // 32769 + 1))[:n])
+        left -= n
+PY
+"$qzip" big.zip Qendor2.log=src/big.log Qendor2.log.bak=src/big8.log mixed.bin=src/mixed.bin || fail "large entries: exit status"
+unzip -tq big.zip >/dev/null 2>&1 || fail "unzip -t rejects the large entries"
+7z t big.zip 2>&1 | grep -q "Everything is Ok" || fail "7z rejects the large entries"
+mkdir xb
+unzip -q big.zip -d xb && cmp -s xb/Qendor2.log src/big.log && cmp -s xb/Qendor2.log.bak src/big8.log &&
+  cmp -s xb/mixed.bin src/mixed.bin || fail "unzip: a large entry differs from its source"
+python3 -c "
+import zipfile
+z = zipfile.ZipFile('big.zip')
+assert z.testzip() is None
+for entry, path in (('Qendor2.log', 'src/big.log'), ('Qendor2.log.bak', 'src/big8.log'), ('mixed.bin', 'src/mixed.bin')):
+    assert z.read(entry) == open(path, 'rb').read(), entry
+" || fail "python zipfile: a large entry differs from its source"
+rm -rf xb src/big.log src/big8.log src/mixed.bin big.zip
+
 # A missing source: 0x200, the other entries still go in.
 out=$("$qzip" partial.zip a.txt=src/Description.txt gone.txt=src/does-not-exist b.txt=src/Description.txt 2>&1)
 status=$?

@@ -28,3 +28,8 @@ void SetDispatch(DispatchFn dispatch);
 void LogMessageOn(int level, const char* format, ...) QENDOR_PRINTF(2, 3);
 // As LogMessage, dispatched to the named sink only.
 void LogTo(int level, const char* sinkName, const char* format, ...) QENDOR_PRINTF(3, 4);
+
+// The failure of a platform call, in the program's one form: "<call> failed. Error 0x%08X".
+inline void LogCallFailed(const char* call, long result) {
+  LogMessage(Error, "%s failed. Error 0x%08X", call, static_cast<unsigned>(result));
+}

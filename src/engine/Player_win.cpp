@@ -97,18 +97,24 @@ STDMETHODIMP_(ULONG) CPlayer::Release() {
 
 STDMETHODIMP CPlayer::GetParameters(DWORD*, DWORD*) { return E_NOTIMPL; }
 
-// Platform thread: take the event, ask for the next one, and hand this one to the window.
+// Platform thread: take the event, ask for the next one, and hand this one to the window. The
+// session comes with the result (it was the request's state): the member may be changing on
+// the user-interface thread, and after a timed-out close a late event of the old session must
+// not touch the next one.
 STDMETHODIMP CPlayer::Invoke(IMFAsyncResult* result) {
-  IMFMediaSession* session = session_.Get();
-  if (!session) return S_OK;
+  ComPtr<IUnknown> state;
+  if (FAILED(result->GetState(&state)) || !state) return S_OK;
+  ComPtr<IMFMediaSession> session;
+  if (FAILED(state.As(&session))) return S_OK;
   ComPtr<IMFMediaEvent> event;
   if (FAILED(session->EndGetEvent(result, &event)) || !event) return S_OK;
   MediaEventType type = MEUnknown;
   if (FAILED(event->GetType(&type))) return S_OK;
+  if (session.Get() != current_.load()) return S_OK;  // a session this player has let go
 
   if (type == MESessionClosed) {
     SetEvent(closeEvent_.get());
-  } else if (FAILED(session->BeginGetEvent(this, nullptr))) {
+  } else if (FAILED(session->BeginGetEvent(this, session.Get()))) {
     return S_OK;
   }
 
@@ -123,6 +129,14 @@ STDMETHODIMP CPlayer::Invoke(IMFAsyncResult* result) {
   return S_OK;
 }
 
+void CPlayer::DropPendingEvents(HWND window) {
+  MSG msg;
+  while (PeekMessageW(&msg, window, WM_APP_PLAYER_EVENT, WM_APP_PLAYER_EVENT, PM_REMOVE)) {
+    ComPtr<IUnknown> owned;
+    AdoptRef(owned, reinterpret_cast<IUnknown*>(msg.wParam));
+  }
+}
+
 // --- Opening ------------------------------------------------------------------------------
 
 HRESULT CPlayer::OpenURL(const wchar_t* path) {
@@ -133,12 +147,13 @@ HRESULT CPlayer::OpenURL(const wchar_t* path) {
   if (SUCCEEDED(hr)) {
     LogMessage(Info, "Create media session");
     hr = MFCreateMediaSession(nullptr, &session_);
-    if (FAILED(hr)) LogMessage(Error, "MFCreateMediaSession failed. Error 0x%08X", static_cast<unsigned>(hr));
+    if (FAILED(hr)) LogCallFailed("MFCreateMediaSession", hr);
   }
   if (SUCCEEDED(hr)) {
-    hr = session_->BeginGetEvent(this, nullptr);
+    current_ = session_.Get();
+    hr = session_->BeginGetEvent(this, session_.Get());
     if (FAILED(hr)) {
-      LogMessage(Error, "IMFMediaSession::BeginGetEvent failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("IMFMediaSession::BeginGetEvent", hr);
     } else {
       state_ = Ready;
     }
@@ -153,11 +168,11 @@ HRESULT CPlayer::OpenURL(const wchar_t* path) {
                                          &resolved);
     }
     if (FAILED(hr)) {
-      LogMessage(Error, "MFCreateSourceResolver failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("MFCreateSourceResolver", hr);
     } else {
       hr = resolved.As(&source_);
       if (FAILED(hr)) {
-        LogMessage(Error, "Get the IMFMediaSource interface failed. Error 0x%08X", static_cast<unsigned>(hr));
+        LogCallFailed("Get the IMFMediaSource interface", hr);
       }
     }
   }
@@ -165,7 +180,7 @@ HRESULT CPlayer::OpenURL(const wchar_t* path) {
   if (SUCCEEDED(hr)) {
     hr = source_->CreatePresentationDescriptor(&descriptor);
     if (FAILED(hr)) {
-      LogMessage(Error, "IMFMediaSource::CreatePresentationDescriptor failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("IMFMediaSource::CreatePresentationDescriptor", hr);
     }
   }
   ComPtr<IMFTopology> topology;
@@ -173,7 +188,7 @@ HRESULT CPlayer::OpenURL(const wchar_t* path) {
   if (SUCCEEDED(hr)) {
     hr = session_->SetTopology(0, topology.Get());
     if (FAILED(hr)) {
-      LogMessage(Error, "IMFMediaSession::SetTopology failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("IMFMediaSession::SetTopology", hr);
     } else {
       state_ = OpenPending;
       return S_OK;
@@ -182,7 +197,7 @@ HRESULT CPlayer::OpenURL(const wchar_t* path) {
 
   // A session created above stays held until the next CloseSession.
   state_ = Closed;
-  LogMessage(Error, "OpenURL failed. Error 0x%08X", static_cast<unsigned>(hr));
+  LogCallFailed("OpenURL", hr);
   return hr;
 }
 
@@ -190,14 +205,13 @@ HRESULT CPlayer::CreatePlaybackTopology(IMFPresentationDescriptor* descriptor, I
   ComPtr<IMFTopology> created;
   HRESULT hr = MFCreateTopology(&created);
   if (FAILED(hr)) {
-    LogMessage(Error, "MFCreateTopology failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("MFCreateTopology", hr);
     return hr;
   }
   DWORD streams = 0;
   hr = descriptor->GetStreamDescriptorCount(&streams);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFPresentationDescriptor::GetStreamDescriptorCount failed. Error 0x%08X",
-               static_cast<unsigned>(hr));
+    LogCallFailed("IMFPresentationDescriptor::GetStreamDescriptorCount", hr);
     return hr;
   }
   for (DWORD i = 0; i < streams; ++i) {
@@ -213,8 +227,7 @@ HRESULT CPlayer::AddBranch(IMFTopology* topology, IMFPresentationDescriptor* des
   ComPtr<IMFStreamDescriptor> stream;
   HRESULT hr = descriptor->GetStreamDescriptorByIndex(index, &selected, &stream);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFPresentationDescriptor::GetStreamDescriptorByIndex failed. Error 0x%08X",
-               static_cast<unsigned>(hr));
+    LogCallFailed("IMFPresentationDescriptor::GetStreamDescriptorByIndex", hr);
     return hr;
   }
   if (!selected) return S_OK;
@@ -223,26 +236,26 @@ HRESULT CPlayer::AddBranch(IMFTopology* topology, IMFPresentationDescriptor* des
   ComPtr<IMFMediaTypeHandler> handler;
   hr = stream->GetMediaTypeHandler(&handler);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFStreamDescriptor::GetMediaTypeHandler failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFStreamDescriptor::GetMediaTypeHandler", hr);
     return hr;
   }
   GUID majorType = GUID_NULL;
   hr = handler->GetMajorType(&majorType);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFMediaTypeHandler::GetMajorType failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFMediaTypeHandler::GetMajorType", hr);
     return hr;
   }
   ComPtr<IMFActivate> renderer;
   if (majorType == MFMediaType_Audio) {
     hr = MFCreateAudioRendererActivate(&renderer);
     if (FAILED(hr)) {
-      LogMessage(Error, "MFCreateAudioRendererActivate failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("MFCreateAudioRendererActivate", hr);
       return hr;
     }
   } else if (majorType == MFMediaType_Video) {
     hr = MFCreateVideoRendererActivate(videoWindow_, &renderer);
     if (FAILED(hr)) {
-      LogMessage(Error, "MFCreateVideoRendererActivate failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("MFCreateVideoRendererActivate", hr);
       return hr;
     }
   } else {
@@ -254,30 +267,27 @@ HRESULT CPlayer::AddBranch(IMFTopology* topology, IMFPresentationDescriptor* des
   ComPtr<IMFTopologyNode> sourceNode;
   hr = MFCreateTopologyNode(MF_TOPOLOGY_SOURCESTREAM_NODE, &sourceNode);
   if (FAILED(hr)) {
-    LogMessage(Error, "MFCreateTopologyNode MF_TOPOLOGY_SOURCESTREAM_NODE failed. Error 0x%08X",
-               static_cast<unsigned>(hr));
+    LogCallFailed("MFCreateTopologyNode MF_TOPOLOGY_SOURCESTREAM_NODE", hr);
     return hr;
   }
   hr = sourceNode->SetUnknown(MF_TOPONODE_SOURCE, source_.Get());
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFTopologyNode set MF_TOPONODE_SOURCE failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFTopologyNode set MF_TOPONODE_SOURCE", hr);
     return hr;
   }
   hr = sourceNode->SetUnknown(MF_TOPONODE_PRESENTATION_DESCRIPTOR, descriptor);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFTopologyNode set MF_TOPONODE_PRESENTATION_DESCRIPTOR failed. Error 0x%08X",
-               static_cast<unsigned>(hr));
+    LogCallFailed("IMFTopologyNode set MF_TOPONODE_PRESENTATION_DESCRIPTOR", hr);
     return hr;
   }
   hr = sourceNode->SetUnknown(MF_TOPONODE_STREAM_DESCRIPTOR, stream.Get());
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFTopologyNode set MF_TOPONODE_STREAM_DESCRIPTOR failed. Error 0x%08X",
-               static_cast<unsigned>(hr));
+    LogCallFailed("IMFTopologyNode set MF_TOPONODE_STREAM_DESCRIPTOR", hr);
     return hr;
   }
   hr = topology->AddNode(sourceNode.Get());
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFTopology::AddNode failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFTopology::AddNode", hr);
     return hr;
   }
 
@@ -285,30 +295,28 @@ HRESULT CPlayer::AddBranch(IMFTopology* topology, IMFPresentationDescriptor* des
   ComPtr<IMFTopologyNode> outputNode;
   hr = MFCreateTopologyNode(MF_TOPOLOGY_OUTPUT_NODE, &outputNode);
   if (FAILED(hr)) {
-    LogMessage(Error, "MFCreateTopologyNode MF_TOPOLOGY_OUTPUT_NODE failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("MFCreateTopologyNode MF_TOPOLOGY_OUTPUT_NODE", hr);
     return hr;
   }
   hr = outputNode->SetObject(renderer.Get());
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFTopologyNode::SetObject IMFActivate failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFTopologyNode::SetObject IMFActivate", hr);
     return hr;
   }
   hr = outputNode->SetUINT32(MF_TOPONODE_STREAMID, 0);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFTopologyNode::SetUINT32 MF_TOPONODE_STREAMID failed. Error 0x%08X",
-               static_cast<unsigned>(hr));
+    LogCallFailed("IMFTopologyNode::SetUINT32 MF_TOPONODE_STREAMID", hr);
     return hr;
   }
   // The renderer is shut down with the topology.
   hr = outputNode->SetUINT32(MF_TOPONODE_NOSHUTDOWN_ON_REMOVE, FALSE);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFTopologyNode::SetUINT32 MF_TOPONODE_NOSHUTDOWN_ON_REMOVE failed. Error 0x%08X",
-               static_cast<unsigned>(hr));
+    LogCallFailed("IMFTopologyNode::SetUINT32 MF_TOPONODE_NOSHUTDOWN_ON_REMOVE", hr);
     return hr;
   }
   hr = topology->AddNode(outputNode.Get());
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFTopology::AddNode IMFTopologyNode failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFTopology::AddNode IMFTopologyNode", hr);
     return hr;
   }
   return sourceNode->ConnectOutput(0, outputNode.Get(), 0);
@@ -331,6 +339,14 @@ HRESULT CPlayer::HandleEvent(IMFMediaEvent* event, MediaEventType type) {
     case MESessionEnded:
       LogMessage(Info, "Media session ended");
       return S_OK;
+    case MEError: {
+      // A read or decode failure while playing: the wallpaper stops; say why.
+      HRESULT status = S_OK;
+      event->GetStatus(&status);
+      LogMessage(Error, "Media session error. Error 0x%08X. %S", static_cast<unsigned>(status),
+                 SystemErrorText(static_cast<DWORD>(status)).c_str());
+      return S_OK;
+    }
     case MESessionTopologyStatus:
       hr = OnTopologyStatus(event);
       break;
@@ -344,7 +360,7 @@ HRESULT CPlayer::HandleEvent(IMFMediaEvent* event, MediaEventType type) {
       hr = OnSessionEvent(event, type);
       break;
   }
-  if (FAILED(hr)) LogMessage(Error, "HandleEvent failed. Error 0x%08X", static_cast<unsigned>(hr));
+  if (FAILED(hr)) LogCallFailed("HandleEvent", hr);
   return hr;
 }
 
@@ -382,7 +398,7 @@ HRESULT CPlayer::OnNewPresentation(IMFMediaEvent* event) {
   }
   PropVariantClear(&value);
   if (FAILED(hr)) {
-    LogMessage(Error, "GetEventObject failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("GetEventObject", hr);
     return S_OK;
   }
   if (!session_ || !source_) return S_OK;
@@ -391,7 +407,7 @@ HRESULT CPlayer::OnNewPresentation(IMFMediaEvent* event) {
   if (FAILED(CreatePlaybackTopology(descriptor.Get(), &topology))) return S_OK;
   hr = session_->SetTopology(0, topology.Get());
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFMediaSession::SetTopology failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFMediaSession::SetTopology", hr);
   } else {
     state_ = OpenPending;
   }
@@ -406,7 +422,7 @@ HRESULT CPlayer::OnSessionStarted(IMFMediaEvent* event) {
   HRESULT status = S_OK;
   HRESULT hr = event->GetStatus(&status);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFMediaEvent::GetStatus failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFMediaEvent::GetStatus", hr);
     return hr;
   }
   if (FAILED(status)) {
@@ -419,7 +435,7 @@ HRESULT CPlayer::OnSessionStarted(IMFMediaEvent* event) {
     UINT32 channels = 0;
     hr = streamVolume_->GetChannelCount(&channels);
     if (FAILED(hr)) {
-      LogMessage(Error, "IMFAudioStreamVolume::GetChannelCount failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("IMFAudioStreamVolume::GetChannelCount", hr);
     } else {
       channelCount_ = channels;
     }
@@ -430,7 +446,7 @@ HRESULT CPlayer::OnSessionStarted(IMFMediaEvent* event) {
     DWORD prefs = 0;
     hr = displayControl_->GetRenderingPrefs(&prefs);
     if (FAILED(hr)) {
-      LogMessage(Error, "IMFVideoDisplayControl::GetRenderingPrefs failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("IMFVideoDisplayControl::GetRenderingPrefs", hr);
     } else {
       prefs |= MFVideoRenderPrefs_DoNotRepaintOnStop;
       hr = displayControl_->SetRenderingPrefs(prefs);
@@ -456,7 +472,7 @@ HRESULT CPlayer::StartFromBeginning() {
   const HRESULT hr = session_->Start(&GUID_NULL, &start);
   PropVariantClear(&start);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFMediaSession::Start failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFMediaSession::Start", hr);
   } else {
     state_ = Started;
   }
@@ -475,7 +491,7 @@ HRESULT CPlayer::Pause() {
   LogMessage(Info, "Pause");
   const HRESULT hr = session_->Pause();
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFMediaSession::Pause failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFMediaSession::Pause", hr);
   } else {
     state_ = Paused;
   }
@@ -490,7 +506,7 @@ HRESULT CPlayer::Resume() {
   PropVariantInit(&current);  // VT_EMPTY: continue from the current position
   const HRESULT hr = session_->Start(&GUID_NULL, &current);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFMediaSession::Start failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFMediaSession::Start", hr);
   } else {
     state_ = Started;
   }
@@ -516,7 +532,7 @@ HRESULT CPlayer::CloseSession() {
     if (closeEvent_) ResetEvent(closeEvent_.get());
     hr = session_->Close();
     if (FAILED(hr)) {
-      LogMessage(Error, "IMFMediaSession::Close failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("IMFMediaSession::Close", hr);
     } else if (closeEvent_ && WaitForSingleObject(closeEvent_.get(), kCloseWaitMs) == WAIT_TIMEOUT) {
       LogMessage(Error, "CloseSession timed out");
       closeTimedOut = true;
@@ -531,6 +547,7 @@ HRESULT CPlayer::CloseSession() {
   } else if (session_) {
     session_->Shutdown();
   }
+  current_ = nullptr;
   source_.Reset();
   session_.Reset();
   state_ = Closed;
@@ -551,7 +568,7 @@ HRESULT CPlayer::SetVolume(float level) {
   float current = 0.0f;
   HRESULT hr = streamVolume_->GetChannelVolume(0, &current);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFAudioStreamVolume::GetChannelVolume 0 failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFAudioStreamVolume::GetChannelVolume 0", hr);
     return hr;
   }
   if (current == level) return S_FALSE;
@@ -562,7 +579,7 @@ HRESULT CPlayer::SetVolume(float level) {
   LogMessage(Info, "SetVolume %.2f", static_cast<double>(level));
   hr = streamVolume_->SetAllVolumes(channelCount_, levels.data());
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFAudioStreamVolume::SetAllVolumes failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFAudioStreamVolume::SetAllVolumes", hr);
   }
   return hr;
 }
@@ -574,7 +591,7 @@ HRESULT CPlayer::GetVolume(float* level) {
   if (channelCount_ == 0) return S_OK;
   const HRESULT hr = streamVolume_->GetChannelVolume(0, level);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFAudioStreamVolume::GetChannelVolume 0 failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFAudioStreamVolume::GetChannelVolume 0", hr);
   }
   return hr;
 }
@@ -584,7 +601,7 @@ HRESULT CPlayer::SetStretched(bool stretched) {
   DWORD mode = MFVideoARMode_None;
   HRESULT hr = displayControl_->GetAspectRatioMode(&mode);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFVideoDisplayControl::GetAspectRatioMode failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFVideoDisplayControl::GetAspectRatioMode", hr);
     mode = MFVideoARMode_None;
   }
   const DWORD wanted = stretched ? MFVideoARMode_None : MFVideoARMode_PreservePicture;
@@ -615,7 +632,7 @@ HRESULT CPlayer::GetCoverSize(const RECT& rect, int* width, int* height) {
   SIZE native = {};
   const HRESULT hr = displayControl_->GetNativeVideoSize(&native, nullptr);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFVideoDisplayControl::GetNativeVideoSize failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFVideoDisplayControl::GetNativeVideoSize", hr);
     return hr;
   }
   // A renderer that knows no picture size yet gives no cover.
@@ -662,7 +679,7 @@ HRESULT CPlayer::SetVideoPosition(bool coverMode, float x, float y) {
   RECT currentDestination = {};
   hr = displayControl_->GetVideoPosition(&currentSource, &currentDestination);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFVideoDisplayControl::GetVideoPosition failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFVideoDisplayControl::GetVideoPosition", hr);
     return hr;
   }
   if (SameRect(currentSource, source)) return S_FALSE;
@@ -687,7 +704,7 @@ HRESULT CPlayer::SetOverlay(float alpha, bool enable, HBITMAP bitmap) {
     const HRESULT hr = mixerBitmap_->ClearAlphaBitmap();
     if (hr == MF_E_NOT_INITIALIZED) return S_FALSE;
     if (FAILED(hr)) {
-      LogMessage(Error, "IMFVideoMixerBitmap::ClearAlphaBitmap failed. Error 0x%08X", static_cast<unsigned>(hr));
+      LogCallFailed("IMFVideoMixerBitmap::ClearAlphaBitmap", hr);
     } else {
       LogMessage(Info, "SetAlphaBitmap enable: %d", 0);
     }
@@ -700,7 +717,7 @@ HRESULT CPlayer::SetOverlay(float alpha, bool enable, HBITMAP bitmap) {
   if (hr == MF_E_NOT_INITIALIZED) {
     hr = S_OK;
   } else if (FAILED(hr)) {
-    LogMessage(Error, "IMFVideoMixerBitmap::GetAlphaBitmapParameters failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFVideoMixerBitmap::GetAlphaBitmapParameters", hr);
     return hr;
   } else if (current.fAlpha == alpha) {
     return S_FALSE;
@@ -729,7 +746,7 @@ HRESULT CPlayer::SetOverlay(float alpha, bool enable, HBITMAP bitmap) {
   overlay.params.dwFilterMode = 0;
   hr = mixerBitmap_->SetAlphaBitmap(&overlay);
   if (FAILED(hr)) {
-    LogMessage(Error, "IMFVideoMixerBitmap::SetAlphaBitmap failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("IMFVideoMixerBitmap::SetAlphaBitmap", hr);
   }
   SelectObject(memoryDc.get(), previous);
   return hr;

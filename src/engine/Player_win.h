@@ -3,6 +3,8 @@
 // (volume, stretch, cover crop, black overlay).
 #pragma once
 #include <windows.h>
+
+#include <atomic>
 // evr9.h needs d3d9.h before it.
 #include <d3d9.h>
 #include <evr.h>
@@ -50,6 +52,9 @@ class CPlayer : public IMFAsyncCallback {
   HRESULT OpenURL(const wchar_t* path);
   // The answer to WM_APP_PLAYER_EVENT. Consumes the event's reference. E_POINTER without event.
   HRESULT HandleEvent(IMFMediaEvent* event, MediaEventType type);
+  // Releases the events still queued for a window that goes (their references came with the
+  // messages, and a destroyed window's messages are dropped unread).
+  static void DropPendingEvents(HWND window);
   HRESULT HandleEvent(WPARAM wParam, LPARAM lParam) {
     return HandleEvent(reinterpret_cast<IMFMediaEvent*>(wParam), static_cast<MediaEventType>(lParam));
   }
@@ -104,6 +109,9 @@ class CPlayer : public IMFAsyncCallback {
 
   volatile LONG refCount_ = 1;
   Microsoft::WRL::ComPtr<IMFMediaSession> session_;
+  // The session whose events are wanted, for the platform thread to compare with (never to
+  // use): each event request carries its own session as its state.
+  std::atomic<IMFMediaSession*> current_{nullptr};
   Microsoft::WRL::ComPtr<IMFMediaSource> source_;
   Microsoft::WRL::ComPtr<IMFVideoDisplayControl> displayControl_;
   Microsoft::WRL::ComPtr<IMFAudioStreamVolume> streamVolume_;

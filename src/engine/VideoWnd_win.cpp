@@ -134,7 +134,7 @@ bool CVideoWnd::OnCreate() {
   HRESULT hr = CPlayer::CreateInstance(hwnd(), hwnd(), &player);
   if (FAILED(hr)) {
     player = nullptr;
-    LogMessage(Error, "Player CreateInstance failed. Error 0x%08X", static_cast<unsigned>(hr));
+    LogCallFailed("Player CreateInstance", hr);
     ShowAppMessage(hwnd(), base::InsertTexts(LoadResString(IDS_PLAYER_FAILED), {SystemErrorText(static_cast<DWORD>(hr))}),
                    MB_ICONEXCLAMATION);
     return false;
@@ -191,6 +191,7 @@ void CVideoWnd::OnDestroy() {
     player->Release();
     player = nullptr;
   }
+  CPlayer::DropPendingEvents(hwnd());
   HWND progman = FindWindowW(L"Progman", nullptr);
   if (progman) {
     AskShellForLayer(progman);
@@ -364,7 +365,7 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
       SIZE size{}, aspect{};
       HRESULT hr = player->GetNativeVideoSize(&size, &aspect);
       if (FAILED(hr)) {
-        LogMessage(Error, "IMFVideoDisplayControl::GetNativeVideoSize failed. Error 0x%08X", static_cast<unsigned>(hr));
+        LogCallFailed("IMFVideoDisplayControl::GetNativeVideoSize", hr);
       } else {
         RECT r;
         GetWindowRect(hwnd(), &r);

@@ -117,6 +117,75 @@ TEST_F(PlayerTest, HandlingAnEventFreesThePostedReference) {
   }
 }
 
+// A read or decode failure while playing arrives as MEError: it is logged with its status
+// (and no box), where it was once dropped without a word.
+TEST_F(PlayerTest, AnErrorEventIsLoggedWithItsStatus) {
+  Microsoft::WRL::ComPtr<IMFMediaEvent> event;
+  ASSERT_EQ(MFCreateMediaEvent(MEError, GUID_NULL, MF_E_INVALID_STREAM_DATA, nullptr, &event), S_OK);
+  event->AddRef();  // the posted reference
+  ClearLog();
+  player()->HandleEvent(event.Get(), MEError);
+  bool found = false;
+  for (const std::string& line : LogLines())
+    found = found || line.find("Media session error. Error 0xC00D36CB. ") != std::string::npos;
+  EXPECT_TRUE(found) << "no error line";
+  EXPECT_EQ(event->AddRef(), 2u) << "the posted reference is freed";
+  event->Release();
+}
+
+// A session the player has let go of (its close timed out, the next file is open) may still
+// answer an event request late. The request carries its session: that session ends its own
+// request and the player neither asks it for more nor hands its event on. (Reading the
+// player's session member instead once acted on the next session.)
+class LateSession : public IMFMediaSession {
+ public:
+  ULONG refs = 1;
+  int ended = 0, asked = 0;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IMFMediaEventGenerator) || iid == __uuidof(IMFMediaSession)) {
+      *out = static_cast<IMFMediaSession*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+  STDMETHODIMP_(ULONG) Release() override { return --refs; }
+  STDMETHODIMP GetEvent(DWORD, IMFMediaEvent**) override { return E_NOTIMPL; }
+  STDMETHODIMP BeginGetEvent(IMFAsyncCallback*, IUnknown*) override { return ++asked, S_OK; }
+  STDMETHODIMP EndGetEvent(IMFAsyncResult*, IMFMediaEvent** event) override {
+    ++ended;
+    return MFCreateMediaEvent(MESessionStarted, GUID_NULL, S_OK, nullptr, event);
+  }
+  STDMETHODIMP QueueEvent(MediaEventType, REFGUID, HRESULT, const PROPVARIANT*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetTopology(DWORD, IMFTopology*) override { return E_NOTIMPL; }
+  STDMETHODIMP ClearTopologies() override { return E_NOTIMPL; }
+  STDMETHODIMP Start(const GUID*, const PROPVARIANT*) override { return E_NOTIMPL; }
+  STDMETHODIMP Pause() override { return E_NOTIMPL; }
+  STDMETHODIMP Stop() override { return E_NOTIMPL; }
+  STDMETHODIMP Close() override { return E_NOTIMPL; }
+  STDMETHODIMP Shutdown() override { return E_NOTIMPL; }
+  STDMETHODIMP GetClock(IMFClock**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetSessionCapabilities(DWORD*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetFullTopology(DWORD, TOPOID, IMFTopology**) override { return E_NOTIMPL; }
+};
+
+TEST_F(PlayerTest, ALateEventOfASessionLetGoActsOnNothing) {
+  ASSERT_EQ(player()->OpenURL(Fixture(L"tone.wav").c_str()), S_OK);
+  ASSERT_TRUE(window.WaitFor(MESessionStarted, 1, 10000));
+  LateSession late;
+  Microsoft::WRL::ComPtr<IMFAsyncResult> result;
+  ASSERT_EQ(MFCreateAsyncResult(nullptr, player(), static_cast<IMFMediaSession*>(&late), &result), S_OK);
+  const size_t before = window.events.size();
+  EXPECT_EQ(player()->Invoke(result.Get()), S_OK);
+  EXPECT_EQ(late.ended, 1) << "the late session ends its own request";
+  EXPECT_EQ(late.asked, 0) << "and is not asked for more";
+  window.PumpFor(300);
+  EXPECT_EQ(window.events.size(), before) << "its event is not handed to the window";
+  EXPECT_EQ(player()->GetState(), CPlayer::Started) << "the open session goes on";
+}
+
 TEST_F(PlayerTest, OpensStartsAndReportsServices) {
   ASSERT_TRUE(OpenAndStart(window, L"clip.avi"));
   EXPECT_EQ(player()->GetState(), CPlayer::Started);

@@ -382,6 +382,27 @@ TEST_F(WallpaperTest, BadFilesShowTheSystemTextAndTheNextGoodFilePlays) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+// A player event still queued when the wallpaper window goes holds a reference (one event
+// keeps its session's topology, source and renderers alive): it is released with the window.
+struct CountedObject : IUnknown {
+  ULONG refs = 1;
+  STDMETHODIMP QueryInterface(REFIID, void** out) override { return *out = nullptr, E_NOINTERFACE; }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+  STDMETHODIMP_(ULONG) Release() override { return --refs; }
+};
+
+TEST_F(WallpaperTest, EventsStillQueuedWhenTheWindowGoesAreReleased) {
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->SetPath(Fixture(L"missing.mp4").c_str(), false);  // a window without a playing session
+  ASSERT_NE(Wnd(), nullptr);
+  ASSERT_TRUE(Wnd()->HasWindow());
+  CountedObject event;
+  event.AddRef();  // the reference that rides in the message
+  ASSERT_TRUE(PostMessageW(Wnd()->hwnd(), WM_APP_PLAYER_EVENT, reinterpret_cast<WPARAM>(&event), MEError));
+  monitor->RemoveWindow();  // no message is handled in between
+  EXPECT_EQ(event.refs, 1u);
+}
+
 TEST_F(WallpaperTest, DestroyingTheWindowShutsThePlayerDown) {
   OpenStandin(DesktopStandin::Layout::Newer);
   monitor = TestMonitor({0, 0, 320, 180});

@@ -2,20 +2,44 @@
 // the operating-system facts for the start banner.
 #include <windows.h>
 
+#include <cstdio>
+#include <string>
+
 #include "base/OsVersion_win.h"
 #include "diag/Logger.h"
 
 namespace Logging {
 
 namespace {
+std::string Utf8(const wchar_t* text, int length) {
+  int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+  if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+std::wstring Wide(const std::string& text) {
+  int chars = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(chars > 0 ? chars : 0), L'\0');
+  if (chars > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), chars);
+  return out;
+}
+
 class WinPlatform : public Platform {
  public:
+  // Lines are UTF-8; the debugger channel takes them as they are.
   void DebugOutput(const char* text) override { OutputDebugStringA(text); }
   std::string TempDirectory() override {
-    char buffer[260];
-    DWORD length = GetTempPathA(sizeof(buffer), buffer);
-    if (length == 0 || length >= sizeof(buffer)) return "";
-    return std::string(buffer, length);
+    wchar_t buffer[MAX_PATH + 1];
+    DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    if (length == 0 || length > MAX_PATH) return "";
+    return Utf8(buffer, static_cast<int>(length));
+  }
+  std::FILE* OpenFile(const std::string& path, const char* mode) override {
+    return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+  }
+  void RemoveFile(const std::string& path) override { _wremove(Wide(path).c_str()); }
+  void RenameFile(const std::string& from, const std::string& to) override {
+    _wrename(Wide(from).c_str(), Wide(to).c_str());
   }
   LocalTimeParts LocalTime() override {
     SYSTEMTIME t;

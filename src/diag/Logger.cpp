@@ -27,7 +27,7 @@ std::shared_ptr<Logger> ReplaceLogger(std::shared_ptr<Logger> logger) {
   return logger;
 }
 Platform* g_platform = nullptr;
-char g_logDirectory[260] = "";
+char g_logDirectory[1024] = "";
 constexpr char kFileName[] = "Qendor2.log";
 constexpr char kFormatError[] = "!!! Format error: ";
 
@@ -131,7 +131,7 @@ std::string FileBackend::Path() const {
 void FileBackend::Write(Record& record) {
   char path[kPathSize];
   if (!PathInto(path, sizeof(path))) return;
-  std::FILE* file = std::fopen(path, "at");
+  std::FILE* file = CurrentPlatform().OpenFile(path, "at");
   if (!file) return;
   const char* text = record.Text(options);
   std::fwrite(text, 1, record.length, file);
@@ -143,8 +143,8 @@ void FileBackend::Write(Record& record) {
 void FileBackend::Rotate() {
   std::string path = Path();
   std::string backup = path + ".bak";
-  std::remove(backup.c_str());
-  std::rename(path.c_str(), backup.c_str());
+  CurrentPlatform().RemoveFile(backup);
+  CurrentPlatform().RenameFile(path, backup);
 }
 
 void FileBackend::Notify(const char* sinkName, int event) {

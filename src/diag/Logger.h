@@ -2,6 +2,7 @@
 // hold a reference to it, so a call that overlaps a stop completes against the old logger
 // (whose sinks are already gone) or finds none.
 #pragma once
+#include <cstdio>
 #include <atomic>
 #include <cstdarg>
 #include <map>
@@ -28,8 +29,13 @@ class Platform {
  public:
   virtual ~Platform() = default;
   virtual void DebugOutput(const char* text) = 0;
-  // The user's temporary directory, ending in a path separator ("" when unknown).
+  // The user's temporary directory in UTF-8, ending in a path separator ("" when unknown).
   virtual std::string TempDirectory() = 0;
+  // Files by UTF-8 path (the log is UTF-8 throughout, its path included). Windows opens them
+  // through the wide calls, so a folder name outside the ANSI code page works.
+  virtual std::FILE* OpenFile(const std::string& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+  virtual void RemoveFile(const std::string& path) { std::remove(path.c_str()); }
+  virtual void RenameFile(const std::string& from, const std::string& to) { std::rename(from.c_str(), to.c_str()); }
   virtual LocalTimeParts LocalTime() = 0;
   virtual unsigned long CurrentThreadId() = 0;
   virtual bool IsWindows10OrGreater() = 0;
@@ -86,7 +92,7 @@ class FileBackend : public Backend {
   bool PathInto(char* buffer, size_t size) const;
   // Size at which a write rotates the file.
   static constexpr long kRotateSize = 8L * 1024 * 1024;
-  static constexpr size_t kPathSize = 520;
+  static constexpr size_t kPathSize = 1024;  // UTF-8: up to 3 bytes a character
 
  private:
   std::string fileName_;

@@ -15,6 +15,8 @@
 #include "ui/ListItems_win.h"
 #include "ui/Paint_win.h"
 
+CCustComboBox::~CCustComboBox() { DestroyWindow(); }
+
 CCustComboBox::CCustComboBox() : backgroundColour(Theme()[ui::kColourControlBack]) { arrowImage.LoadPng(IDP_CHEVRON); }
 
 bool CCustComboBox::Create(HWND parent, int id, int x, int y, int width, int faceHeight, int listHeight,

@@ -11,6 +11,8 @@
 class CCustComboBox : public CWnd {
  public:
   CCustComboBox();
+  // The window goes first, then the item records it may still report (WM_DELETEITEM).
+  ~CCustComboBox() override;
 
   struct Item {
     std::wstring text;

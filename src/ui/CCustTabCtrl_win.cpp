@@ -13,6 +13,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"QendorTabCtrl";
 }
 
+CCustTabCtrl::~CCustTabCtrl() { DestroyWindow(); }
+
 CCustTabCtrl::CCustTabCtrl() : backgroundColour(Theme()[ui::kColourStripBack]), textColour(Theme()[ui::kColourTabText]) {}
 
 bool CCustTabCtrl::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {

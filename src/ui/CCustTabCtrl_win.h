@@ -11,6 +11,8 @@
 class CCustTabCtrl : public CWnd {
  public:
   CCustTabCtrl();
+  // The window goes first, then the item records it may still report (WM_DELETEITEM).
+  ~CCustTabCtrl() override;
 
   struct Tab {
     std::wstring text;

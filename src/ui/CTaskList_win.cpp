@@ -13,6 +13,8 @@
 #include "ui/ListItems_win.h"
 #include "ui/Paint_win.h"
 
+CTaskList::~CTaskList() { DestroyWindow(); }
+
 CTaskList::CTaskList() : textColour(Theme()[ui::kColourTabText]), backgroundColour(Theme()[ui::kColourTaskListBack]) {}
 
 bool CTaskList::Create(HWND parent, int id, int x, int y, int width, int height, DWORD style) {

@@ -11,6 +11,8 @@
 class CTaskList : public CWnd {
  public:
   CTaskList();
+  // The window goes first, then the item records it may still report (WM_DELETEITEM).
+  ~CTaskList() override;
 
   struct Item {
     std::wstring text;

@@ -31,6 +31,10 @@ Host::~Host() {
 LRESULT Host::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(font_);
   if (message == WM_CTLCOLORSTATIC) return reinterpret_cast<LRESULT>(Theme().backgroundBrush);
+  if (message == WM_DELETEITEM && onDeleteItem) {
+    onDeleteItem(*reinterpret_cast<const DELETEITEMSTRUCT*>(lParam));
+    return TRUE;
+  }
   if (message == WM_COMMAND) {
     notes.push_back({message, wParam, lParam});
     if (onCommand) onCommand(wParam, lParam);
@@ -47,6 +51,7 @@ Host& SharedHost() {
   static Host* host = new Host();
   host->notes.clear();
   host->onCommand = nullptr;
+  host->onDeleteItem = nullptr;
   SetFocus(host->hwnd());
   return *host;
 }

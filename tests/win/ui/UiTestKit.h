@@ -31,6 +31,8 @@ class Host : public CWnd {
   std::vector<Note> notes;
   // Called for each WM_COMMAND as it arrives (inside the sender's call).
   std::function<void(WPARAM, LPARAM)> onCommand;
+  // Called for each WM_DELETEITEM a child list sends as its items go.
+  std::function<void(const DELETEITEMSTRUCT&)> onDeleteItem;
   HFONT font() const { return font_; }
 
  protected:

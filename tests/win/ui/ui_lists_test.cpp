@@ -2,11 +2,14 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "UiFixture.h"
 #include "UiTestKit.h"
 #include "base/Dpi_win.h"
 #include "base/Messages.h"
 #include "ui/CBufferDC_win.h"
+#include "ui/CCustComboBox_win.h"
 #include "ui/CCustTabCtrl_win.h"
 #include "ui/CMessageDlg_win.h"
 #include "ui/CPictureControl_win.h"
@@ -297,4 +300,49 @@ TEST_F(UiLists, ListControlsNeverEraseAndCopyOnce) {
   UpdateWindow(host);
   uitest::Pump();
   for (HWND control : {tabs.hwnd(), list.hwnd(), picture.hwnd()}) uitest::ExpectPaintsWithoutErasingInOneCopy(control);
+}
+
+// A list whose object goes while its window exists: the window goes first, so the items the
+// list reports on its way out (WM_DELETEITEM, with their records) still belong to a live
+// control. Were the records freed first, the parent would be handed freed data; the control
+// would then already be down to its base class when the window went.
+TEST_F(UiLists, ListsReportTheirItemsWhileTheirRecordsStillLive) {
+  struct Probe {
+    const char* name;
+    std::function<CWnd*(HWND)> make;  // a control with two items, as the program makes them
+    std::function<bool(CWnd*)> isWhole;
+  } probes[] = {
+      {"task list",
+       [](HWND parent) {
+         auto* list = new CTaskList();
+         list->Create(parent, 3101, 10, 10, 180, 100);
+         list->AddItemText(L"One", 229, 230);
+         list->AddItemText(L"Two", 133, 166);
+         return static_cast<CWnd*>(list);
+       },
+       [](CWnd* w) { return dynamic_cast<CTaskList*>(w) != nullptr; }},
+      {"combo box",
+       [](HWND parent) {
+         auto* combo = new CCustComboBox();
+         combo->Create(parent, 3102, 10, 10, 180, 24, 90);
+         combo->AddItemText(L"Cover", 172);
+         combo->AddItemText(L"Contain", 198);
+         return static_cast<CWnd*>(combo);
+       },
+       [](CWnd* w) { return dynamic_cast<CCustComboBox*>(w) != nullptr; }},
+  };
+  for (const Probe& probe : probes) {
+    SCOPED_TRACE(probe.name);
+    CWnd* control = probe.make(host);
+    ASSERT_NE(control->hwnd(), nullptr);
+    int reported = 0, whole = 0;
+    host.onDeleteItem = [&](const DELETEITEMSTRUCT& item) {
+      ++reported;
+      if (item.itemData != 0 && probe.isWhole(CWnd::FromHandle(item.hwndItem))) ++whole;
+    };
+    delete control;
+    host.onDeleteItem = nullptr;
+    EXPECT_EQ(reported, 2);
+    EXPECT_EQ(whole, 2) << "the items were reported after the control's records were gone";
+  }
 }

@@ -24,7 +24,9 @@ std::unique_ptr<Gdiplus::Graphics> MakeGraphics(HDC dc) {
   auto graphics = std::make_unique<Gdiplus::Graphics>(dc);
   graphics->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   graphics->SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-  graphics->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+  // Shapes keep the default pixel offset: with the half-pixel offset their edges shift by half
+  // a pixel, a one-pixel line (the Browse face's white left line) vanishes and the faces lose
+  // their soft right and bottom edges. Scaled pictures take the half-pixel offset for the draw.
   return graphics;
 }
 
@@ -86,8 +88,7 @@ void PngImage::Draw(Gdiplus::Graphics* graphics, int x, int y, int width, int he
     width = Width();
     height = Height();
   }
-  graphics->DrawImage(bitmap_.get(), Gdiplus::Rect(x, y, width, height), 0, 0, Width(), Height(),
-                      Gdiplus::UnitPixel, EdgeAttributes().get());
+  DrawPart(graphics, x, y, width, height, nullptr);
 }
 
 void PngImage::Draw(HDC dc, int x, int y, int width, int height) const {
@@ -101,8 +102,12 @@ void PngImage::DrawPart(Gdiplus::Graphics* graphics, int x, int y, int width, in
   if (x == 0 && y == 0 && width == 0 && height == 0) return;
   RECT whole{0, 0, Width(), Height()};
   const RECT& s = source ? *source : whole;
+  // Scaled pictures sample pixel centres: the half-pixel offset, for this draw only.
+  const Gdiplus::PixelOffsetMode previous = graphics->GetPixelOffsetMode();
+  graphics->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
   graphics->DrawImage(bitmap_.get(), Gdiplus::Rect(x, y, width, height), s.left, s.top, s.right - s.left,
                       s.bottom - s.top, Gdiplus::UnitPixel, EdgeAttributes().get());
+  graphics->SetPixelOffsetMode(previous);
 }
 
 void PngImage::DrawPart(HDC dc, int x, int y, int width, int height, const RECT* source) const {

@@ -111,6 +111,30 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 }  // namespace
 
+// Shapes are filled with the default pixel offset (the half-pixel one shifts their edges by
+// half a pixel: a one-pixel line vanishes, soft edges go); pictures are drawn with the
+// half-pixel offset, for their draw only. (Wine keeps the mode without applying it, so the
+// mode is what is checked.)
+TEST(UiGraphics, ShapesUseTheDefaultPixelOffsetAndPicturesTheHalfOneForTheirDrawOnly) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 64);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  {
+    auto graphics = MakeGraphics(dc);
+    EXPECT_NE(graphics->GetPixelOffsetMode(), Gdiplus::PixelOffsetModeHalf);
+    const Gdiplus::PixelOffsetMode shapes = graphics->GetPixelOffsetMode();
+    PngImage image;
+    ASSERT_TRUE(image.LoadPng(209));
+    image.Draw(graphics.get(), 0, 0, 32, 32);
+    EXPECT_EQ(graphics->GetPixelOffsetMode(), shapes) << "the shapes drawn after a picture keep theirs";
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
 TEST(UiPngImage, LoadsFromAPngResourceAndReportsItsSize) {
   ASSERT_NE(Pictures().get(), nullptr) << "could not build the resource module";
   PngImage image;

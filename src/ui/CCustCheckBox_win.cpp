@@ -1,4 +1,4 @@
-// Check box painting and its click: the state flips before the parent hears BN_CLICKED.
+// Check box painting.
 #include "ui/CCustCheckBox_win.h"
 #include "base/ResourceIds.h"
 
@@ -8,28 +8,14 @@
 #include "ui/CCustCheckBox.h"
 #include "ui/Paint_win.h"
 
-CCustCheckBox::CCustCheckBox() {
-  checkedImage.LoadPng(IDP_CHECKBOX_ON);
-  uncheckedImage.LoadPng(IDP_CHECKBOX_OFF);
-}
-
-void CCustCheckBox::SetChecked(bool state) {
-  if (checked == state) return;
-  checked = state;
-  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-void CCustCheckBox::OnClicking() {
-  checked = !checked;
-  InvalidateRect(hwnd(), nullptr, FALSE);
-}
+CCustCheckBox::CCustCheckBox() : CTwoStateButton(IDP_CHECKBOX_ON, IDP_CHECKBOX_OFF) {}
 
 void CCustCheckBox::Paint(HDC dc, const RECT& client, bool) {
   FillSolid(dc, client, backgroundColour);
   int dpi = static_cast<int>(WindowDpi(hwnd()));
   ui::CheckBoxLayout layout = ui::LayOutCheckBox(FromRECT(client), boxSize, dpi);
-  const PngImage& image = checked ? checkedImage : uncheckedImage;
-  image.Draw(dc, layout.box.left, layout.box.top, layout.box.Width(), layout.box.Height());
+  CurrentImage().Draw(dc, layout.box.left, layout.box.top, layout.box.Width(),
+                      layout.box.Height());
 
   std::wstring text = WindowText(hwnd());
   if (text.empty()) return;

@@ -1,4 +1,4 @@
-// Switch painting and its click: the state flips before the parent hears BN_CLICKED.
+// Switch painting.
 #include "ui/CSwitch_win.h"
 #include "base/ResourceIds.h"
 
@@ -6,24 +6,12 @@
 #include "ui/CSwitch.h"
 #include "ui/Paint_win.h"
 
-CSwitch::CSwitch() : backgroundColour(Theme()[ui::kColourControlBack]) {
-  onImage.LoadPng(IDP_SWITCH_ON);
-  offImage.LoadPng(IDP_SWITCH_OFF);
-}
-
-void CSwitch::SetOn(bool state) {
-  if (on == state) return;
-  on = state;
-  if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-void CSwitch::OnClicking() {
-  on = !on;
-  InvalidateRect(hwnd(), nullptr, FALSE);
-}
+CSwitch::CSwitch()
+    : CTwoStateButton(IDP_SWITCH_ON, IDP_SWITCH_OFF),
+      backgroundColour(Theme()[ui::kColourControlBack]) {}
 
 RECT CSwitch::PictureBox() const {
-  const PngImage& image = on ? onImage : offImage;
+  const PngImage& image = CurrentImage();
   if (!image.IsLoaded()) return {};
   return ToRECT(ui::SwitchPictureBox(ClientRect(hwnd()), image.Width(), image.Height(),
                                      static_cast<int>(WindowDpi(hwnd())), scaleDivisor));
@@ -32,7 +20,7 @@ RECT CSwitch::PictureBox() const {
 void CSwitch::Paint(HDC dc, const RECT& client, bool) {
   FillSolid(dc, client, backgroundColour);
   if (scaleDivisor < 1) scaleDivisor = 1;
-  const PngImage& image = on ? onImage : offImage;
+  const PngImage& image = CurrentImage();
   if (!image.IsLoaded()) return;
   RECT box = PictureBox();
   image.Draw(dc, box.left, box.top, box.right - box.left, box.bottom - box.top);

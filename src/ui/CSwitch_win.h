@@ -1,21 +1,16 @@
-// On/off switch drawn with two pictures.
+// On/off switch drawn with two pictures (PNG 158 on, 157 off).
 #pragma once
-#include "ui/OwnerButton_win.h"
-#include "ui/PngImage_win.h"
 #include "ui/Theme_win.h"
+#include "ui/TwoStateButton_win.h"
 
-class CSwitch : public COwnerButton {
+class CSwitch : public CTwoStateButton {
  public:
   CSwitch();
 
-  bool IsOn() const { return on; }
-  // Stores the state and repaints (without erasing) when it changed.
-  void SetOn(bool state);
+  bool IsOn() const { return IsSet(); }
+  void SetOn(bool state) { Set(state); }
 
-  PngImage onImage;   // PNG 158
-  PngImage offImage;  // PNG 157
   int scaleDivisor = 4;
-  bool on = false;
   COLORREF backgroundColour;
 
   // Where the current picture is drawn (client coordinates).
@@ -23,5 +18,4 @@ class CSwitch : public COwnerButton {
 
  protected:
   void Paint(HDC dc, const RECT& client, bool pressed) override;
-  void OnClicking() override;
 };

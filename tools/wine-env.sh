@@ -46,7 +46,7 @@ wine_env_start() {
       pactl info >/dev/null 2>&1 && break
       sleep 0.1
     done
-    pactl set-default-sink null >/dev/null 2>&1
+    pactl set-default-sink null >/dev/null 2>&1 || true
     WINE_ENV_STARTED+=(pulse)
   fi
 
@@ -65,7 +65,7 @@ wine_env_start() {
   # Its helper processes (services, winedevice, explorer) start with the first Wine program
   # and live as long as the server: start them here, detached from our output, so that no
   # pipe reading a test's output stays open after the test.
-  wineserver -p </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1 || true  # already running: kept
   wine cmd /c exit </dev/null >/dev/null 2>&1
   WINE_ENV_STARTED+=(wineserver)
   export WINE_ENV_BUILD="$build"

@@ -2,7 +2,8 @@
 # Screenshots of the real program under Wine at 96 and at 144 DPI: the main window on each
 # task's page, and the tray popup.
 #   tools/shots/screenshot.sh <windows build dir> [output dir]
-# Writes main-<dpi>-task<N>.png and tray-<dpi>.png (default output dir: <build>/shots). Uses a
+# Writes main-<dpi>-task<N>.png, video-<dpi>-size<M>.png (the video page with a clip and each
+# size mode) and tray-<dpi>.png (default output dir: <build>/shots). Uses a
 # private Xvfb large enough for the 144 DPI window and the Wine prefix of the build dir, with
 # the program's settings emptied first; the system DPI is set through the prefix's LogPixels
 # and put back to 96 afterwards.
@@ -30,9 +31,13 @@ cleanup() {
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
+bash "$here/../fixtures/make-fixtures.sh" "$build/e2e-wallpaper" >/dev/null 2>&1
+clip=$(winepath -w "$build/e2e-wallpaper/clip.avi" | tr -d '\r')
 
 for dpi in 96 144; do
   wine reg delete 'HKCU\Software\vexmora\Qendor2' /f >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\vexmora\Qendor2\Video\Default_Monitor_0000' /v Path /t REG_SZ \
+    /d "$clip" /f >/dev/null 2>&1 </dev/null
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 </dev/null
   (exec wine "$build/Qendor2.exe" >/dev/null 2>&1 </dev/null) &
   runner=$!
@@ -43,6 +48,14 @@ for dpi in 96 144; do
     sleep 0.7
     import -window root "$out/main-$dpi-task$task.png"
     echo "$out/main-$dpi-task$task.png"
+  done
+  # The video page with the clip, in each size mode.
+  wine "$driver" select "$title" 1001 1 >/dev/null 2>&1
+  for size in 0 1 2; do
+    wine "$driver" select "$title" 139.163.1053 $size >/dev/null 2>&1 || echo "size $size: no size box" >&2
+    sleep 1
+    import -window root "$out/video-$dpi-size$size.png"
+    echo "$out/video-$dpi-size$size.png"
   done
   # The popup, opened as a release over the tray icon opens it, at the lower right.
   xdotool mousemove 1700 1080

@@ -171,6 +171,7 @@ void CVideoWnd::SettleForClose() {
   if (!RunningOnWine() || !hwnd() || !PlayerIsRunning(CPlayer::Started)) return;
   pauseReported_ = false;
   if (FAILED(player->Pause())) return;
+  settling_ = true;
   ULONGLONG deadline = GetTickCount64() + 3000;
   while (!pauseReported_ && player && GetTickCount64() < deadline) {
     MSG msg;
@@ -180,6 +181,7 @@ void CVideoWnd::SettleForClose() {
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_POSTMESSAGE);
   }
+  settling_ = false;
 }
 
 void CVideoWnd::OnDestroy() {
@@ -382,7 +384,12 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
     else
       ApplyPlayback();
   } else if (type == MESessionEnded) {
-    player->Play();  // every wallpaper loops for ever
+    // Every wallpaper loops for ever, except one being settled for its close: the clip ended
+    // before the pause took, and the session stands still as it is.
+    if (settling_)
+      pauseReported_ = true;
+    else
+      player->Play();
   }
 }
 

@@ -94,6 +94,7 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   const VideoWndServices& services_;
   bool bottomMost_ = false;
   bool pauseReported_ = false;
+  bool settling_ = false;  // inside SettleForClose: the end of the clip does not restart it
 };
 
 // The monitor's wallpaper window as CVideoWnd (null when it has none).

@@ -7,7 +7,9 @@
 #include <mfapi.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 
 #include "../../../tools/desktop-standin/DesktopStandin.h"
 #include "WallpaperHarness.h"
@@ -401,6 +403,33 @@ TEST_F(WallpaperTest, EventsStillQueuedWhenTheWindowGoesAreReleased) {
   ASSERT_TRUE(PostMessageW(Wnd()->hwnd(), WM_APP_PLAYER_EVENT, reinterpret_cast<WPARAM>(&event), MEError));
   monitor->RemoveWindow();  // no message is handled in between
   EXPECT_EQ(event.refs, 1u);
+}
+
+// The clip can reach its end while a session is being paused for its close (a reopen under
+// Wine): that end must not start the clip again, or a playing session is closed after all.
+TEST_F(WallpaperTest, AnEndReportedWhileSettlingForAReopenDoesNotRestartTheClip) {
+  OpenStandin(DesktopStandin::Layout::Newer);
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
+  ASSERT_TRUE(WaitStarted(1));
+  IMFMediaEvent* ended = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(MFCreateMediaEvent(MESessionEnded, GUID_NULL, S_OK, nullptr, &ended));
+  ASSERT_TRUE(PostMessageW(Wnd()->hwnd(), WM_APP_PLAYER_EVENT, reinterpret_cast<WPARAM>(ended), MESessionEnded));
+  ClearLog();
+  monitor->SetPath(Fixture(L"clip.avi").c_str(), true);  // settles, closes and opens again
+  auto lines = LogLines();
+  auto at = [&](const std::string& message) {
+    auto found = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+      return line.size() >= message.size() && line.compare(line.size() - message.size(), message.size(), message) == 0;
+    });
+    return found - lines.begin();
+  };
+  const auto close = at("Close media session");
+  ASSERT_LT(close, static_cast<long>(lines.size()));
+  EXPECT_LT(at("Media session ended"), close) << "the end is handled while settling";
+  EXPECT_GT(at("Start media session"), close) << "the old clip was started again before its close";
+  EXPECT_EQ(LogCount("CloseSession timed out"), 0);
+  EXPECT_TRUE(WaitStarted(2));
 }
 
 TEST_F(WallpaperTest, DestroyingTheWindowShutsThePlayerDown) {

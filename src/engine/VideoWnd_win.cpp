@@ -163,14 +163,18 @@ bool CVideoWnd::OnCreate() {
 }
 
 // Under Wine 8 a video session closed while it plays can deadlock Wine's renderer (the close
-// times out), after which the next file opened in the process never opens; a session whose
-// pause has been reported closes cleanly (measured in the wallpaper tests: 30 of 30). So under
-// Wine a playing session is paused, and the report of its pause awaited (at most 3 s), before
-// it is closed or replaced. On Windows sessions close as they are.
+// times out, or never returns), after which the next file opened in the process never opens; a
+// session whose pause has been reported, or whose end has, closes cleanly. So under Wine a
+// playing session is paused, and the report of its pause (or of its end, when the clip ends
+// first) awaited, at most 3 s, before it is closed or replaced; a session between the end of
+// its presentation and the report of its end is given that report. On Windows sessions close
+// as they are.
 void CVideoWnd::SettleForClose() {
-  if (!RunningOnWine() || !hwnd() || !PlayerIsRunning(CPlayer::Started)) return;
+  if (!RunningOnWine() || !hwnd() || !player) return;
+  const bool playing = PlayerIsRunning(CPlayer::Started);
+  if (!playing && !endPending_) return;
   pauseReported_ = false;
-  if (FAILED(player->Pause())) return;
+  if (playing && FAILED(player->Pause())) return;
   settling_ = true;
   ULONGLONG deadline = GetTickCount64() + 3000;
   while (!pauseReported_ && player && GetTickCount64() < deadline) {
@@ -231,6 +235,7 @@ int32_t CVideoWnd::Open(const std::wstring& path) {
   if (!player) return E_FAIL;
   SettleForClose();
   HRESULT hr = player->OpenURL(path.c_str());
+  endPending_ = false;
   if (FAILED(hr))
     ShowAppMessage(hwnd(), base::InsertTexts(LoadResString(IDS_OPEN_FAILED), {path, SystemErrorText(static_cast<DWORD>(hr))}),
                    MB_ICONEXCLAMATION);
@@ -360,6 +365,8 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
   auto type = static_cast<MediaEventType>(lParam);
   if (FAILED(player->HandleEvent(wParam, lParam))) return;
   if (type == MESessionPaused) pauseReported_ = true;
+  if (type == MEEndOfPresentation) endPending_ = true;
+  if (type == MESessionEnded || type == MESessionStarted) endPending_ = false;
   if (services_.appWindow)
     PostMessageW(services_.appWindow, WM_APP_WALLPAPER_EVENT, static_cast<WPARAM>(type), reinterpret_cast<LPARAM>(hwnd()));
   if (type == MESessionStarted) {

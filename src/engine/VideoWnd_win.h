@@ -95,6 +95,7 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   bool bottomMost_ = false;
   bool pauseReported_ = false;
   bool settling_ = false;  // inside SettleForClose: the end of the clip does not restart it
+  bool endPending_ = false;  // the presentation ended, the session has not yet said so
 };
 
 // The monitor's wallpaper window as CVideoWnd (null when it has none).

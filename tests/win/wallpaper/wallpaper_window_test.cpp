@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "../../../tools/desktop-standin/DesktopStandin.h"
 #include "WallpaperHarness.h"
@@ -405,31 +406,54 @@ TEST_F(WallpaperTest, EventsStillQueuedWhenTheWindowGoesAreReleased) {
   EXPECT_EQ(event.refs, 1u);
 }
 
-// The clip can reach its end while a session is being paused for its close (a reopen under
-// Wine): that end must not start the clip again, or a playing session is closed after all.
-TEST_F(WallpaperTest, AnEndReportedWhileSettlingForAReopenDoesNotRestartTheClip) {
+// The clip can reach its end while a session is being settled for its close (a reopen under
+// Wine), or just before: its end must be awaited, and must not start the clip again, or a
+// playing session is closed after all. The session's reports are posted here as the session
+// posts them, ahead of the reopen.
+TEST_F(WallpaperTest, AnEndReportedAroundAReopenIsAwaitedAndDoesNotRestartTheClip) {
+  struct Case {
+    const char* name;
+    bool pausedFirst;  // the session itself stands still, so only the posted reports move it
+    std::vector<MediaEventType> handled;  // handled before the reopen
+    std::vector<MediaEventType> queued;   // still queued when the reopen comes
+  };
+  const Case cases[] = {
+      {"ended while the pause is on its way", false, {}, {MESessionEnded}},
+      {"presentation over, its end not yet reported", true, {MEEndOfPresentation}, {MESessionEnded}},
+  };
+  auto post = [&](MediaEventType type) {
+    IMFMediaEvent* event = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(MFCreateMediaEvent(type, GUID_NULL, S_OK, nullptr, &event));
+    ASSERT_TRUE(PostMessageW(Wnd()->hwnd(), WM_APP_PLAYER_EVENT, reinterpret_cast<WPARAM>(event), type));
+  };
   OpenStandin(DesktopStandin::Layout::Newer);
   monitor = TestMonitor({0, 0, 320, 180});
   monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
-  ASSERT_TRUE(WaitStarted(1));
-  IMFMediaEvent* ended = nullptr;
-  ASSERT_HRESULT_SUCCEEDED(MFCreateMediaEvent(MESessionEnded, GUID_NULL, S_OK, nullptr, &ended));
-  ASSERT_TRUE(PostMessageW(Wnd()->hwnd(), WM_APP_PLAYER_EVENT, reinterpret_cast<WPARAM>(ended), MESessionEnded));
-  ClearLog();
-  monitor->SetPath(Fixture(L"clip.avi").c_str(), true);  // settles, closes and opens again
-  auto lines = LogLines();
-  auto at = [&](const std::string& message) {
-    auto found = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
-      return line.size() >= message.size() && line.compare(line.size() - message.size(), message.size(), message) == 0;
-    });
-    return found - lines.begin();
-  };
-  const auto close = at("Close media session");
-  ASSERT_LT(close, static_cast<long>(lines.size()));
-  EXPECT_LT(at("Media session ended"), close) << "the end is handled while settling";
-  EXPECT_GT(at("Start media session"), close) << "the old clip was started again before its close";
-  EXPECT_EQ(LogCount("CloseSession timed out"), 0);
-  EXPECT_TRUE(WaitStarted(2));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int started = Started();
+    ASSERT_TRUE(WaitStarted(started == 0 ? 1 : started));
+    if (c.pausedFirst) ASSERT_TRUE(SettleBeforeClose(Wnd(), app));
+    for (MediaEventType type : c.handled) post(type);
+    PumpFor(100);
+    for (MediaEventType type : c.queued) post(type);
+    ClearLog();
+    monitor->SetPath(Fixture(L"clip.avi").c_str(), true);  // settles, closes and opens again
+    auto lines = LogLines();
+    auto at = [&](const std::string& message) {
+      auto found = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.size() >= message.size() && line.compare(line.size() - message.size(), message.size(), message) == 0;
+      });
+      return found - lines.begin();
+    };
+    const auto close = at("Close media session");
+    ASSERT_LT(close, static_cast<long>(lines.size()));
+    EXPECT_LT(at("Media session ended"), close) << "the end is awaited before the close";
+    EXPECT_GT(at("Start media session"), close) << "the old clip was started again before its close";
+    EXPECT_EQ(LogCount("CloseSession timed out"), 0);
+    if (c.pausedFirst) ASSERT_HRESULT_SUCCEEDED(Wnd()->Pause(false));
+    EXPECT_TRUE(WaitStarted(started + 1));
+  }
 }
 
 TEST_F(WallpaperTest, DestroyingTheWindowShutsThePlayerDown) {

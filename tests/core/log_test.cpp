@@ -238,20 +238,67 @@ TEST_F(LogTest, StartRotatesTheOldLogAndReplacesTheOldBackup) {
   EXPECT_NE(ReadLines(LogFile())[0].find("Enable logging Qendor"), std::string::npos);
 }
 
+// The limit is 8 MiB exactly: a write that leaves the file one byte short of it keeps the
+// file; one that leaves it at 8,388,608 bytes makes it the backup.
 TEST_F(LogTest, WriteReachingEightMegabytesRotates) {
+  constexpr uintmax_t kEightMiB = 8 * 1024 * 1024;
+  const std::string line = "2020-12-19 21:4:7:35 4412: this line ends the write\n";
+  struct Case {
+    const char* name;
+    uintmax_t sizeAfterWrite;
+    bool rotates;
+  } cases[] = {
+      {"one byte short of 8 MiB", kEightMiB - 1, false},
+      {"exactly 8 MiB", kEightMiB, true},
+  };
+  Enable();
+  for (const Case& c : cases) {
+    StartLogging(store, true);
+    const uintmax_t banner = fs::file_size(LogFile());
+    {
+      std::ofstream grow(LogFile(), std::ios::app | std::ios::binary);
+      grow << std::string(c.sizeAfterWrite - banner - line.size(), 'x');
+    }
+    LogMessage(Info, "this line ends the write");
+    if (c.rotates) {
+      ASSERT_FALSE(fs::exists(LogFile())) << c.name << ": not rotated";
+      EXPECT_EQ(fs::file_size(directory / "Qendor2.log.bak"), c.sizeAfterWrite) << c.name;
+      LogMessage(Info, "first line of the new file");
+      EXPECT_EQ(ReadLines(LogFile()), std::vector<std::string>{"2020-12-19 21:4:7:35 4412: first line of the new file"})
+          << c.name;
+    } else {
+      ASSERT_TRUE(fs::exists(LogFile())) << c.name << ": rotated too early";
+      EXPECT_EQ(fs::file_size(LogFile()), c.sizeAfterWrite) << c.name;
+    }
+    StopLogging();
+  }
+}
+
+// The log is UTF-8 throughout: a temporary folder is a UTF-8 path (on Windows up to 260
+// UTF-16 units, so up to three times as many bytes), and wide arguments are written as UTF-8.
+TEST_F(LogTest, UnicodeFolderOfManyBytesGetsTheLogInUtf8) {
+  std::string greek;
+  for (int i = 0; i < 40; ++i) greek += "\u03a9\u03bc\u03ad";  // 240 bytes
+  // Paths are bytes here: the folder is named by its UTF-8 bytes.
+  fs::path folder = directory / greek / greek;
+  fs::create_directories(folder);
+  FakePlatform unicode(folder.string() + "/");
+  Logging::SetPlatform(&unicode);
   Enable();
   StartLogging(store, true);
-  {
-    std::ofstream grow(LogFile(), std::ios::app | std::ios::binary);
-    grow << std::string(Logging::FileBackend::kRotateSize - 100, 'x');
-  }
-  LogMessage(Info, "this line crosses 8 MiB");
-  EXPECT_FALSE(fs::exists(LogFile()));
-  ASSERT_TRUE(fs::exists(directory / "Qendor2.log.bak"));
-  EXPECT_GE(fs::file_size(directory / "Qendor2.log.bak"), static_cast<uintmax_t>(Logging::FileBackend::kRotateSize));
-  LogMessage(Info, "first line of the new file");
+  LogMessage(Info, "Video: %S", L"C:\\V\u00eddeo\\\u6d77 \U0001F3AC.mp4");
   StopLogging();
-  EXPECT_EQ(ReadLines(LogFile()), std::vector<std::string>{"2020-12-19 21:4:7:35 4412: first line of the new file"});
+
+  const std::string path = folder.string() + "/Qendor2.log";
+  ASSERT_TRUE(fs::exists(path)) << "no log in a folder of " << folder.string().size() << " bytes";
+  std::vector<std::string> lines = ReadLines(path);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[2],
+            "2020-12-19 21:4:7:35 4412: Video: C:\\V\xc3\xad"
+            "deo\\\xe6\xb5\xb7 \xf0\x9f\x8e\xac.mp4");
+  ASSERT_FALSE(unicode.debugger.empty());
+  EXPECT_EQ(unicode.debugger[0], "2020-12-19 21:4:7:35 4412: FileBackend(log): " + path + "\n");
+  Logging::SetPlatform(platform.get());
 }
 
 TEST_F(LogTest, UnwritableFileStillReachesTheDebugger) {

@@ -1,13 +1,15 @@
 // Start-up and shutdown: the order of the steps, every failure row, the version marker,
 // the autostart switch and the global flags, over recorded platform calls.
+#include "app/Startup.h"
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "settings/MemoryKeyStore.h"
-#include "app/Startup.h"
 #include "diag/Logger.h"
+#include "settings/MemoryKeyStore.h"
 
 namespace fs = std::filesystem;
 
@@ -72,11 +74,14 @@ class RecordingPlatform : public app::StartupPlatform {
   int32_t mfResult = 0;
 };
 
+// Keeps each log line's message; with a sequence set, also appends it there as "log <message>",
+// so platform calls and log lines can be checked in one order.
 class CapturingLogPlatform : public Logging::Platform {
  public:
   void DebugOutput(const char* text) override {
     std::string line = text;
     lines.push_back(line.substr(line.find(": ") + 2, line.size() - line.find(": ") - 3));
+    if (sequence) sequence->push_back("log " + lines.back());
   }
   std::string TempDirectory() override { return (fs::temp_directory_path() / "qendor-startup-test").string() + "/"; }
   Logging::LocalTimeParts LocalTime() override { return {2026, 1, 2, 3, 4, 5, 6}; }
@@ -84,6 +89,7 @@ class CapturingLogPlatform : public Logging::Platform {
   bool IsWindows10OrGreater() override { return true; }
   bool Is64BitSystem() override { return true; }
   std::vector<std::string> lines;
+  std::vector<std::string>* sequence = nullptr;
 };
 
 class StartupTest : public ::testing::Test {
@@ -95,6 +101,7 @@ class StartupTest : public ::testing::Test {
   }
   void TearDown() override {
     StopLogging();
+    log.sequence = nullptr;
     Logging::SetPlatform(nullptr);
     fs::remove_all(fs::temp_directory_path() / "qendor-startup-test");
   }
@@ -113,22 +120,24 @@ class StartupTest : public ::testing::Test {
 };
 
 using Calls = std::vector<std::string>;
+using testing::ElementsAre;
+using testing::StartsWith;
 
 }  // namespace
 
 TEST_F(StartupTest, NormalStartRunsEveryStepInOrderAndExitReversesThem) {
   platform.store.WriteRootString(L"Ver", L"Qendor2.1");
-  EXPECT_EQ(Run(), (Calls{"InitCommonControls", "OpenSettings", "CreateMutex", "StartGdiplus", "StartMediaFoundation",
-                          "LoadUser32", "RunMainWindow", "StopMediaFoundation", "StopGdiplus", "CloseMutex",
-                          "FreeUser32"}));
+  log.sequence = &platform.calls;
+  // The log starts after the single-instance check and says "Exit Qendor2" after every
+  // shutdown step, as the last thing before it stops.
+  EXPECT_THAT(Run(),
+              ElementsAre("InitCommonControls", "OpenSettings", "CreateMutex", StartsWith("log FileBackend(log): "),
+                          StartsWith("log Start Qendor 2.1.0.2 ("), "log Windows 10 or greater (x64)", "StartGdiplus",
+                          "StartMediaFoundation", "LoadUser32", "RunMainWindow", "StopMediaFoundation", "StopGdiplus",
+                          "CloseMutex", "FreeUser32", "log Exit Qendor2"));
   EXPECT_EQ(platform.companyKey, L"vexmora");
   EXPECT_EQ(platform.mutexName, L"Qendor2.1");
   EXPECT_EQ(platform.verDuringRun, L"Qendor2.1");
-  ASSERT_GE(log.lines.size(), 4u);
-  EXPECT_EQ(log.lines[0].rfind("FileBackend(log): ", 0), 0u) << log.lines[0];
-  EXPECT_EQ(log.lines[1].rfind("Start Qendor 2.1.0.2 (", 0), 0u) << log.lines[1];
-  EXPECT_EQ(log.lines[2], "Windows 10 or greater (x64)");
-  EXPECT_EQ(log.lines.back(), "Exit Qendor2");
   EXPECT_FALSE(LoggingRunning()) << "the log stops at exit";
 }
 
@@ -219,18 +228,34 @@ TEST_F(StartupTest, FailureRows) {
   }
 }
 
+// Platform calls and log lines in one order (the start banner left out): a failure is logged
+// before its message shows, and "Exit Qendor2" comes after every shutdown step.
 TEST_F(StartupTest, FailuresAreLoggedOnlyOnceTheLogRuns) {
   struct Case {
     const char* what;
     void (*arrange)(RecordingPlatform&);
-    std::vector<std::string> logged;
+    Calls sequence;
   } cases[] = {
-      {"older than 8.1: no log", [](RecordingPlatform& p) { p.windows81 = false; }, {}},
-      {"hand-over: no log", [](RecordingPlatform& p) { p.mutex = app::MutexResult::AlreadyExists; }, {}},
-      {"GDI+", [](RecordingPlatform& p) { p.gdiplus = false; }, {"GdiplusStartup failed", "Exit Qendor2"}},
-      {"Media Foundation", [](RecordingPlatform& p) { p.mfResult = static_cast<int32_t>(0xC00D36B2); },
-       {"MFStartup failed. Error 0xC00D36B2", "Exit Qendor2"}},
-      {"User32", [](RecordingPlatform& p) { p.user32 = false; }, {"LoadLibrary User32.DLL failed", "Exit Qendor2"}},
+      {"older than 8.1: no log",
+       [](RecordingPlatform& p) { p.windows81 = false; },
+       {"InitCommonControls", "OpenSettings", "Message 177 style 0", "StopMediaFoundation"}},
+      {"hand-over: no log",
+       [](RecordingPlatform& p) { p.mutex = app::MutexResult::AlreadyExists; },
+       {"InitCommonControls", "OpenSettings", "CreateMutex", "HandOver", "StopMediaFoundation", "CloseMutex"}},
+      {"GDI+",
+       [](RecordingPlatform& p) { p.gdiplus = false; },
+       {"InitCommonControls", "OpenSettings", "CreateMutex", "StartGdiplus", "log GdiplusStartup failed",
+        "Message 173 style 48", "StopMediaFoundation", "CloseMutex", "log Exit Qendor2"}},
+      {"Media Foundation",
+       [](RecordingPlatform& p) { p.mfResult = static_cast<int32_t>(0xC00D36B2); },
+       {"InitCommonControls", "OpenSettings", "CreateMutex", "StartGdiplus", "StartMediaFoundation",
+        "log MFStartup failed. Error 0xC00D36B2", "Message 172 style 48", "StopMediaFoundation", "StopGdiplus",
+        "CloseMutex", "log Exit Qendor2"}},
+      {"User32",
+       [](RecordingPlatform& p) { p.user32 = false; },
+       {"InitCommonControls", "OpenSettings", "CreateMutex", "StartGdiplus", "StartMediaFoundation", "LoadUser32",
+        "log LoadLibrary User32.DLL failed", "RunMainWindow", "StopMediaFoundation", "StopGdiplus", "CloseMutex",
+        "log Exit Qendor2"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -238,15 +263,17 @@ TEST_F(StartupTest, FailuresAreLoggedOnlyOnceTheLogRuns) {
     p.store.WriteRootString(L"Ver", L"Qendor2.1");
     p.store.WriteProfileInt(L"BugReport", L"EnableLogging", 1);
     c.arrange(p);
-    log.lines.clear();
+    log.sequence = &p.calls;
     AppFlags f;
     app::Startup(p, f);
     app::Exit(p);
-    std::vector<std::string> got;
-    for (const std::string& line : log.lines)
-      if (line.rfind("Start Qendor", 0) != 0 && line.rfind("Windows", 0) != 0 && line.rfind("FileBackend", 0) != 0)
-        got.push_back(line);
-    EXPECT_EQ(got, c.logged);
+    log.sequence = nullptr;
+    Calls got;
+    for (const std::string& step : p.calls)
+      if (step.rfind("log Start Qendor", 0) != 0 && step.rfind("log Windows", 0) != 0 &&
+          step.rfind("log FileBackend", 0) != 0)
+        got.push_back(step);
+    EXPECT_EQ(got, c.sequence);
   }
 }
 
@@ -287,30 +314,36 @@ TEST_F(StartupTest, AutostartIsLogged) {
   EXPECT_TRUE(Logged("Started with cmd /autostart"));
 }
 
+// Each case stores different values under the two names, so reading one for the other fails.
 TEST_F(StartupTest, GlobalFlagsReadFromTheRootWhateverTheirType) {
+  struct Stored {
+    uint32_t type;  // 0: no value
+    std::vector<uint8_t> bytes;
+    bool reads;  // the flag it gives
+  };
+  const Stored missing{0, {}, false}, zero{settings::kDword, {0, 0, 0, 0}, false},
+      one{settings::kDword, {1, 0, 0, 0}, true}, large{settings::kDword, {0, 0, 0, 0x80}, true},
+      stringOne{settings::kString, {'1', 0, 0, 0}, true}, eightBytes{settings::kQword, {1, 0, 0, 0, 0, 0, 0, 0}, false};
   struct Case {
     const char* what;
-    uint32_t type;
-    std::vector<uint8_t> bytes;
-    bool expected;
-  } cases[] = {{"missing", 0, {}, false},
-               {"zero", settings::kDword, {0, 0, 0, 0}, false},
-               {"one", settings::kDword, {1, 0, 0, 0}, true},
-               {"large", settings::kDword, {0, 0, 0, 0x80}, true},
-               {"string \"1\"", settings::kString, {'1', 0, 0, 0}, true},
-               {"eight bytes", settings::kQword, {1, 0, 0, 0, 0, 0, 0, 0}, false}};
+    Stored pauseAndMuteAll, pauseWhenMaximised;
+  } cases[] = {{"missing, one", missing, one},
+               {"one, zero", one, zero},
+               {"large, eight bytes", large, eightBytes},
+               {"eight bytes, string \"1\"", eightBytes, stringOne},
+               {"string \"1\", missing", stringOne, missing},
+               {"zero, large", zero, large}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     RecordingPlatform p;
     p.store.WriteRootString(L"Ver", L"Qendor2.1");
-    if (c.type) {
-      p.keys.SetValue(L"", L"PauseAndMuteAll", c.type, c.bytes.data(), c.bytes.size());
-      p.keys.SetValue(L"", L"PauseWhenMaximised", c.type, c.bytes.data(), c.bytes.size());
-    }
+    for (auto [name, stored] :
+         {std::pair{L"PauseAndMuteAll", &c.pauseAndMuteAll}, std::pair{L"PauseWhenMaximised", &c.pauseWhenMaximised}})
+      if (stored->type) p.keys.SetValue(L"", name, stored->type, stored->bytes.data(), stored->bytes.size());
     AppFlags f;
     app::Startup(p, f);
     app::Exit(p);
-    EXPECT_EQ(f.pauseAndMuteAll, c.expected);
-    EXPECT_EQ(f.pauseWhenMaximised, c.expected);
+    EXPECT_EQ(f.pauseAndMuteAll, c.pauseAndMuteAll.reads);
+    EXPECT_EQ(f.pauseWhenMaximised, c.pauseWhenMaximised.reads);
   }
 }

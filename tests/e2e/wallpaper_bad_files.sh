@@ -18,6 +18,9 @@ for name in missing.avi empty.mp4 text.mp4 folder.mp4; do
   wait_window 10000 visible || fail "$name: the main window did not show after the box"
   [ "$(log_count "Media session started")" -eq 0 ] || fail "$name: a session started"
   end_app
+  [ "$exit_status" = 0 ] || fail "$name: the program ended with status $exit_status"
+  last=$(tail -n 1 "$log_file" | tr -d '\r')
+  [ "${last#*: }" = "Exit Qendor2" ] || fail "$name: the log ends with '$last', not the exit line"
   pass "$name: \"${lines[2]}\", the program ran on and ended normally"
 done
 reset_settings

@@ -32,7 +32,7 @@ cleanup() {
 }
 trap cleanup EXIT
 bash "$here/../fixtures/make-fixtures.sh" "$build/e2e-wallpaper" >/dev/null 2>&1
-clip=$(winepath -w "$build/e2e-wallpaper/clip.avi" | tr -d '\r')
+clip=$(winepath -w "$build/e2e-wallpaper/long.avi" | tr -d '\r')
 
 for dpi in 96 144; do
   wine reg delete 'HKCU\Software\vexmora\Qendor2' /f >/dev/null 2>&1 || true

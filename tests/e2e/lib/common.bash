@@ -31,11 +31,14 @@ start_app() {
   wine "$exe" "$@" </dev/null >/dev/null 2>&1 &
   app_pid=$!
 }
-# Waits for a background process to end; 1 when it is still running after $2 seconds.
+# Waits for a background process to end; 1 when it is still running after $2 seconds. Its
+# exit status is left in exit_status.
+exit_status=""
 wait_exit() {
   local pid=$1 seconds=$2 i
+  exit_status=""
   for i in $(seq 1 $((seconds * 10))); do
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; return 0; }
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null; exit_status=$?; return 0; }
     sleep 0.1
   done
   return 1

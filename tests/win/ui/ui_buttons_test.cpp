@@ -60,6 +60,19 @@ TEST_F(UiButtons, TextButtonFaceAndTextPerState) {
   int centre = (normalText.left + normalText.right) / 2;
   EXPECT_NEAR(centre, 60, 2);
   SendMessageW(button, BM_SETSTATE, FALSE, 0);
+  // Both text colours are colour 1 by default; set apart, each state draws with its own.
+  button.hover = false;
+  button.textColour = RGB(250, 250, 0);
+  button.disabledTextColour = RGB(0, 250, 250);
+  for (bool enabled : {true, false}) {
+    EnableWindow(button, enabled);
+    Capture cap = Snap(button);
+    RECT text = TextBounds(cap, enabled ? t[2] : t[4], {6, 4, 114, 27});
+    const COLORREF own = enabled ? button.textColour : button.disabledTextColour;
+    const COLORREF other = enabled ? button.disabledTextColour : button.textColour;
+    EXPECT_TRUE(cap.Any(own, text)) << (enabled ? "enabled" : "disabled") << ": its own text colour";
+    EXPECT_FALSE(cap.Any(other, text)) << (enabled ? "enabled" : "disabled") << ": the other state's text colour";
+  }
   EnableWindow(button, TRUE);
 }
 

@@ -60,7 +60,7 @@ CMainDlg::CMainDlg(settings::SettingsStore& store, AppFlags& flags)
       wallpapers_(store, policy_),
       quickStartPage_(IDD_QUICK_START),
       videoPage_(wallpapers_, store),
-      musicPage_(IDD_MUSIC),
+      musicPage_(store),
       playlistPage_(IDD_PLAYLIST),
       settingsPage_(IDD_SETTINGS) {
   RegisterMainWindowClass();
@@ -131,6 +131,7 @@ BOOL CMainDlg::OnInitDialog() {
     GetWindowRect(placeholder, &place);
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
   }
+  musicPage_.pauseAndMuteAll = [this] { return flags_.pauseAndMuteAll; };
   for (int task : {app::kTaskVideo, app::kTaskMusic, app::kTaskPlaylist, app::kTaskQuickStart, app::kTaskSettings}) {
     CPageDlg& page = Page(task);
     if (page.Create(hwnd()))
@@ -204,6 +205,25 @@ void CMainDlg::VideoRefreshPanel() {
 
 void CMainDlg::VideoReset() {
   if (videoPage_.hwnd()) videoPage_.Rules().ResetVideo();
+}
+
+void CMainDlg::MusicPause(bool paused) {
+  if (musicPage_.hwnd()) musicPage_.Rules().PauseMusic(paused);
+}
+void CMainDlg::MusicMute(bool mute, bool automatic) {
+  if (musicPage_.hwnd()) musicPage_.Rules().MuteMusic(mute, automatic);
+}
+bool CMainDlg::MusicIsMusicOnly() const {
+  return musicPage_.hwnd() && musicPage_.Rules().IsMusicOnly();
+}
+void CMainDlg::MusicSetVolume(int volume) {
+  if (musicPage_.hwnd()) musicPage_.Rules().SetMasterVolume(volume);
+}
+void CMainDlg::MusicClear() {
+  if (musicPage_.hwnd()) musicPage_.Rules().Clear();
+}
+void CMainDlg::MusicReset() {
+  if (musicPage_.hwnd()) musicPage_.Rules().Reset();
 }
 
 void CMainDlg::OpenApp() {
@@ -310,6 +330,11 @@ bool CMainDlg::OnApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_APP_MUSIC_MUTES_VIDEOS:
       app::MusicMutesVideos(c, wParam != 0);
       return true;
+    case WM_APP_MUSIC_ONLY:
+      // The music started or stopped playing alone: the wallpapers follow, nothing is stored.
+      policy_.Inputs().musicMutesVideos = wParam != 0;
+      wallpapers_.Wallpapers().ApplyPlayback();
+      return true;
     case WM_APP_PAUSE_AND_MUTE_ALL:
       app::PauseAndMuteAll(c, wParam != 0);
       return true;
@@ -391,7 +416,7 @@ void CMainDlg::OnDestroy() {
 }
 
 INT_PTR CMainDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message >= WM_APP_TRAY_NOTIFY && message <= WM_APP_TRAY_POPUP_CLOSE) {
+  if (message >= WM_APP_TRAY_NOTIFY && message <= WM_APP_LAST_ROUTED) {
     if (OnApplicationMessage(message, wParam, lParam)) {
       SetResult(0);
       return TRUE;

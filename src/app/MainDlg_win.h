@@ -8,6 +8,7 @@
 
 #include "app/AppFlags.h"
 #include "app/MainRules.h"
+#include "app/MusicDlg_win.h"
 #include "app/PageDlg_win.h"
 #include "app/TrayPopup_win.h"
 #include "app/VideoDlg_win.h"
@@ -43,6 +44,12 @@ class CMainDlg : public CDialog, public app::Pages {
   void VideoWallpaperEvent(unsigned eventType, void* wallpaperWindow) override;
   void VideoRefreshPanel() override;
   void VideoReset() override;
+  void MusicPause(bool paused) override;
+  void MusicMute(bool mute, bool automatic) override;
+  bool MusicIsMusicOnly() const override;
+  void MusicSetVolume(int volume) override;
+  void MusicClear() override;
+  void MusicReset() override;
   void SetTrayState(bool paused, bool muted) override;
 
  protected:
@@ -82,7 +89,7 @@ class CMainDlg : public CDialog, public app::Pages {
   // The pages in task order; each task shows an empty page until its page is built.
   CPageDlg quickStartPage_;
   CVideoDlg videoPage_;
-  CPageDlg musicPage_;
+  CMusicDlg musicPage_;
   CPageDlg playlistPage_;
   CPageDlg settingsPage_;
   bool trayIconAdded_ = false;

@@ -248,7 +248,7 @@ bool CTrayFrameDlg::IsCloseFor(LPARAM frame) const {
   return frame == 0 || reinterpret_cast<HWND>(frame) == hwnd();
 }
 
-INT_PTR CTrayFrameDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CTrayFrameDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE && !hiding_)

@@ -25,6 +25,9 @@ constexpr unsigned WM_APP_SET_OVERLAY = kWmUser + 117;
 constexpr unsigned WM_APP_SET_VOLUME = kWmUser + 118;
 constexpr unsigned WM_APP_OTHER_AUDIO = kWmUser + 119;
 constexpr unsigned WM_APP_TRAY_POPUP_CLOSE = kWmUser + 120;
+constexpr unsigned WM_APP_MUSIC_ONLY = kWmUser + 121;  // wParam: only the music is heard now
+// The last of the application messages the main window routes (keep it the highest above).
+constexpr unsigned WM_APP_LAST_ROUTED = WM_APP_MUSIC_ONLY;
 constexpr unsigned WM_APP_PLAYER_EVENT = kWmApp + 1;
 constexpr unsigned WM_APP_SLIDER_MOVING = 10449;
 constexpr unsigned WM_APP_SLIDER_CHANGED = 10450;

@@ -116,6 +116,22 @@
 #define IDC_PANEL_HINT_HORIZONTAL 1039
 #define IDC_PANEL_HINT_VOLUME 1040
 
+// ---- Music page (dialog 140) ------------------------------------------------------------
+#define IDS_MUSIC_FILTER 146
+#define IDS_MUSIC_PLACEHOLDER 166
+#define IDS_MUSIC_ENTRY_SUBTITLE 182
+#define IDC_MUSIC_ICON 1009
+#define IDC_MUSIC_TITLE 1010
+#define IDC_MUSIC_SEPARATOR 1016
+#define IDC_MUSIC_SUBTITLE 1047
+#define IDC_MUSIC_SETTINGS 1048
+#define IDC_MUSIC_PATH 1065
+#define IDC_MUSIC_BROWSE 1014
+#define IDC_MUSIC_REMOVE 1066
+#define IDC_MUSIC_MUTE 1027
+#define IDC_MUSIC_VOLUME 1019
+#define IDC_MUSIC_VOLUME_EDIT 1089
+#define IDC_MUSIC_ONLY 1026
 // ---- Control kit ------------------------------------------------------------------------
 #define IDD_MESSAGE 231
 #define IDC_MESSAGE_TEXT 1076

@@ -433,7 +433,9 @@ TEST_F(WallpaperTest, AnEndReportedAroundAReopenIsAwaitedAndDoesNotRestartTheCli
     SCOPED_TRACE(c.name);
     const int started = Started();
     ASSERT_TRUE(WaitStarted(started == 0 ? 1 : started));
-    if (c.pausedFirst) ASSERT_TRUE(SettleBeforeClose(Wnd(), app));
+    if (c.pausedFirst) {
+      ASSERT_TRUE(SettleBeforeClose(Wnd(), app));
+    }
     for (MediaEventType type : c.handled) post(type);
     PumpFor(100);
     for (MediaEventType type : c.queued) post(type);
@@ -451,7 +453,9 @@ TEST_F(WallpaperTest, AnEndReportedAroundAReopenIsAwaitedAndDoesNotRestartTheCli
     EXPECT_LT(at("Media session ended"), close) << "the end is awaited before the close";
     EXPECT_GT(at("Start media session"), close) << "the old clip was started again before its close";
     EXPECT_EQ(LogCount("CloseSession timed out"), 0);
-    if (c.pausedFirst) ASSERT_HRESULT_SUCCEEDED(Wnd()->Pause(false));
+    if (c.pausedFirst) {
+      ASSERT_HRESULT_SUCCEEDED(Wnd()->Pause(false));
+    }
     EXPECT_TRUE(WaitStarted(started + 1));
   }
 }

@@ -33,6 +33,7 @@
 //   cancel-file CAPTION MS             waits for such a picker and cancels it
 //   class-rect CLASS                   prints the screen rectangle of the first visible
 //                                      top-level window of that class (exit 1: none)
+//   class-rects CLASS                  prints the rectangles of all of them, left to right
 //   display-mode W H                   changes the primary display's resolution (as a user
 //                                      does in the display settings); prints the result code
 // CONTROL is a path of control ids from the window: "1001", or "139.1065" for control 1065
@@ -43,8 +44,10 @@
 #include <shellapi.h>
 // clang-format on
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -232,6 +235,19 @@ int wmain(int argc, wchar_t** argv) {
     RECT r;
     GetWindowRect(found, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
+  if (command == L"class-rects") {
+    // Every visible top-level window of the class, one rectangle a line, left to right.
+    std::vector<RECT> rects;
+    for (HWND w = FindWindowExW(nullptr, nullptr, title, nullptr); w; w = FindWindowExW(nullptr, w, title, nullptr)) {
+      RECT r;
+      if (IsWindowVisible(w) && GetWindowRect(w, &r)) rects.push_back(r);
+    }
+    std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) {
+      return a.left != b.left ? a.left < b.left : a.top < b.top;
+    });
+    for (const RECT& r : rects) std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     return 0;
   }
   if (command == L"display-mode" && argc >= 4) {

@@ -10,7 +10,6 @@
 #include "base/Resources_win.h"
 #include "base/Text.h"
 #include "engine/Player_win.h"
-#include "ui/CBufferDC_win.h"
 #include "ui/Theme_win.h"
 
 CMusicDlg::CMusicDlg(settings::SettingsStore& store, std::wstring section, int entryNumber)
@@ -158,11 +157,7 @@ void CMusicDlg::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void CMusicDlg::Paint(HDC target) {
-  RECT client;
-  GetClientRect(hwnd(), &client);
-  CBufferDC buffer(target, client);
-  HDC dc = buffer.IsValid() ? buffer.dc() : target;
+void CMusicDlg::PaintPage(HDC dc, const RECT& client) {
   RECT upper = client;
   if (GetDlgItem(hwnd(), IDC_MUSIC_SEPARATOR)) {
     upper.bottom = ControlRect(hwnd(), IDC_MUSIC_SEPARATOR).top;
@@ -214,16 +209,6 @@ INT_PTR CMusicDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           return TRUE;
       }
       return FALSE;
-    case WM_ERASEBKGND:
-      SetResult(1);
-      return TRUE;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return TRUE;
-    }
     case WM_CTLCOLOREDIT: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, Theme()[ui::kColourAccent]);

@@ -49,6 +49,7 @@ class CMusicDlg : public CPageDlg, public app::MusicView, private app::MusicPlay
 
  protected:
   BOOL OnInitDialog() override;
+  void PaintPage(HDC dc, const RECT& client) override;
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
@@ -62,7 +63,6 @@ class CMusicDlg : public CPageDlg, public app::MusicView, private app::MusicPlay
   void Play() override;
 
   void CreatePlayer();
-  void Paint(HDC dc);
   void OnPlayerEvent(WPARAM wParam, LPARAM lParam);
 
   app::MusicPage page_;

@@ -1,6 +1,7 @@
-// The main window's pages: their common background.
+// The main window's pages: their common background and painting.
 #include "app/PageDlg_win.h"
 
+#include "ui/CBufferDC_win.h"
 #include "ui/Theme.h"
 
 CPageDlg::CPageDlg(UINT templateId)
@@ -12,13 +13,21 @@ bool CPageDlg::Create(HWND mainWindow) {
   return true;
 }
 
-INT_PTR CPageDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
+void CPageDlg::PaintPage(HDC dc, const RECT& client) { FillRect(dc, &client, static_cast<HBRUSH>(background_.get())); }
+
+INT_PTR CPageDlg::HandleMessage(UINT message, WPARAM, LPARAM) {
   switch (message) {
-    case WM_ERASEBKGND: {
+    case WM_ERASEBKGND:
+      SetResult(1);
+      return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC target = BeginPaint(hwnd(), &ps);
       RECT client;
       GetClientRect(hwnd(), &client);
-      FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.get()));
-      SetResult(1);
+      CBufferDC buffer(target, client);
+      PaintPage(buffer.IsValid() ? buffer.dc() : target, client);
+      EndPaint(hwnd(), &ps);
       return TRUE;
     }
     case WM_CTLCOLORDLG:

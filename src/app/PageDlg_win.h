@@ -1,6 +1,6 @@
 // A page of the main window's page area: a child dialog created by the main window, moved to
 // the page place and shown one at a time. Until a page is built its task shows this empty
-// page; built pages derive from it and paint their own backgrounds.
+// page; built pages derive from it and paint their own backgrounds through PaintPage.
 #pragma once
 #include "base/Handles_win.h"
 #include "base/Window_win.h"
@@ -13,7 +13,9 @@ class CPageDlg : public CDialog {
   bool Create(HWND mainWindow);
 
  protected:
-  // Fills the client area with the page background (theme colour 25).
+  // Paints the page's background into a buffer the size of the client area (erasing does
+  // nothing, so nothing flickers). The empty page fills it with theme colour 25.
+  virtual void PaintPage(HDC dc, const RECT& client);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

@@ -7,7 +7,6 @@
 #include "base/ResourceIds.h"
 #include "base/Resources_win.h"
 #include "engine/WallpaperHost_win.h"
-#include "ui/CBufferDC_win.h"
 #include "ui/Theme_win.h"
 
 CVideoDlg::CVideoDlg(CWallpaperHost& host, settings::SettingsStore& store, std::wstring section, int entryNumber)
@@ -104,14 +103,6 @@ void CVideoDlg::NotifyMonitorSelected(int index) {
 }
 std::wstring CVideoDlg::Text(unsigned stringId) const { return LoadResString(stringId); }
 
-void CVideoDlg::Paint(HDC target) {
-  RECT client;
-  GetClientRect(hwnd(), &client);
-  CBufferDC buffer(target, client);
-  HDC dc = buffer.IsValid() ? buffer.dc() : target;
-  FillRect(dc, &client, Theme().tabStripBrush);
-}
-
 INT_PTR CVideoDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_APP_TAB_SELECTED:
@@ -126,16 +117,6 @@ INT_PTR CVideoDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       return FALSE;
-    case WM_ERASEBKGND:
-      SetResult(1);
-      return TRUE;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return TRUE;
-    }
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       bool title = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_VIDEO_TITLE;

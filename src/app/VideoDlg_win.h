@@ -37,7 +37,6 @@ class CVideoDlg : public CPageDlg, public app::VideoPageView {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Paint(HDC dc);
   void FitTitle();
 
   CWallpaperHost& host_;

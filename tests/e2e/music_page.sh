@@ -6,11 +6,6 @@ source "$(dirname "$0")/lib/wallpaper.bash"
 d() { wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 page=140
 music_key="$app_key\\Music"
-wait_value() {  # key name expected seconds
-  local i
-  for i in $(seq 1 $(($4 * 10))); do [ "$(reg_value "$1" "$2")" = "$3" ] && return 0; sleep 0.1; done
-  return 1
-}
 
 prepare_record "$fixtures/missing.avi"
 wine reg delete "$app_key\\Video" /f >/dev/null 2>&1

@@ -8,6 +8,7 @@
 #include "app/App_win.h"
 #include "base/Dpi_win.h"
 #include "base/Log.h"
+#include "rotation/EntryWallpapers.h"
 #include "base/Messages.h"
 #include "base/ResourceIds.h"
 #include "base/Resources_win.h"
@@ -61,7 +62,7 @@ CMainDlg::CMainDlg(settings::SettingsStore& store, AppFlags& flags)
       quickStartPage_(IDD_QUICK_START),
       videoPage_(wallpapers_, store),
       musicPage_(store),
-      playlistPage_(IDD_PLAYLIST),
+      playlistPage_(store, *this),
       settingsPage_(IDD_SETTINGS) {
   RegisterMainWindowClass();
   // Icons loaded without LR_SHARED belong to us.
@@ -132,6 +133,10 @@ BOOL CMainDlg::OnInitDialog() {
     MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&place), 2);
   }
   musicPage_.pauseAndMuteAll = [this] { return flags_.pauseAndMuteAll; };
+  musicPage_.musicEnded = [this] { return playlistPage_.OnMusicEnded(); };
+  std::vector<std::wstring> monitorKeys;
+  for (const auto& monitor : wallpapers_.Wallpapers().Monitors()) monitorKeys.push_back(monitor->MonitorKey());
+  playlistPage_.Playlist().SetMonitorKeys(std::move(monitorKeys));
   for (int task : {app::kTaskVideo, app::kTaskMusic, app::kTaskPlaylist, app::kTaskQuickStart, app::kTaskSettings}) {
     CPageDlg& page = Page(task);
     if (page.Create(hwnd()))
@@ -225,6 +230,26 @@ void CMainDlg::MusicClear() {
 void CMainDlg::MusicReset() {
   if (musicPage_.hwnd()) musicPage_.Rules().Reset();
 }
+
+void CMainDlg::PlaylistsReset() {
+  if (playlistPage_.hwnd()) playlistPage_.Reset();
+}
+
+bool CMainDlg::LoadEntryWallpapers(const rotation::PlaylistEntry& entry) {
+  return rotation::LoadEntryWallpapers(wallpapers_.Wallpapers(), store_, entry, flags_.wallpapersMuted);
+}
+void CMainDlg::ApplyDisplayOption(int option) {
+  if (!videoPage_.hwnd()) return;
+  videoPage_.SetOptionSelection(option);
+  videoPage_.Rules().ApplyDisplayOption(option);
+}
+void CMainDlg::LoadMusic(const std::wstring& section) {
+  if (!musicPage_.hwnd()) return;
+  musicPage_.Rules().LoadMusicSection(section);
+  if (flags_.wallpapersMuted) musicPage_.Rules().MuteMusic(true, false);
+}
+bool CMainDlg::MusicPlaying() const { return musicPage_.hwnd() && musicPage_.Playing(); }
+bool CMainDlg::Held() const { return flags_.pauseAndMuteAll || flags_.wallpapersPaused; }
 
 void CMainDlg::OpenApp() {
   if (IsIconic(hwnd()) || !IsWindowVisible(hwnd())) {

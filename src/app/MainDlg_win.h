@@ -10,6 +10,7 @@
 #include "app/MainRules.h"
 #include "app/MusicDlg_win.h"
 #include "app/PageDlg_win.h"
+#include "app/PlaylistDlg_win.h"
 #include "app/TrayPopup_win.h"
 #include "app/VideoDlg_win.h"
 #include "base/Handles_win.h"
@@ -24,7 +25,7 @@ namespace settings {
 class SettingsStore;
 }
 
-class CMainDlg : public CDialog, public app::Pages {
+class CMainDlg : public CDialog, public app::Pages, private rotation::RotationTarget {
  public:
   // The store and the flags outlive the window.
   CMainDlg(settings::SettingsStore& store, AppFlags& flags);
@@ -50,6 +51,7 @@ class CMainDlg : public CDialog, public app::Pages {
   void MusicSetVolume(int volume) override;
   void MusicClear() override;
   void MusicReset() override;
+  void PlaylistsReset() override;
   void SetTrayState(bool paused, bool muted) override;
 
  protected:
@@ -57,6 +59,13 @@ class CMainDlg : public CDialog, public app::Pages {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // rotation::RotationTarget: what a playlist entry does to the program.
+  bool LoadEntryWallpapers(const rotation::PlaylistEntry& entry) override;
+  void ApplyDisplayOption(int option) override;
+  void LoadMusic(const std::wstring& section) override;
+  bool MusicPlaying() const override;
+  bool Held() const override;
+
   app::MainContext Context();
   void OpenApp();
   void AddTrayIcon();
@@ -90,7 +99,7 @@ class CMainDlg : public CDialog, public app::Pages {
   CPageDlg quickStartPage_;
   CVideoDlg videoPage_;
   CMusicDlg musicPage_;
-  CPageDlg playlistPage_;
+  CPlaylistDlg playlistPage_;
   CPageDlg settingsPage_;
   bool trayIconAdded_ = false;
   UINT taskbarCreated_ = 0;

@@ -25,6 +25,11 @@ class CMusicDlg : public CPageDlg, public app::MusicView, private app::MusicPlay
 
   app::MusicPage& Rules() { return page_; }
   const app::MusicPage& Rules() const { return page_; }
+  // The music is opening or playing.
+  bool Playing() const {
+    app::MusicState state = State();
+    return state == app::MusicState::OpenPending || state == app::MusicState::Started;
+  }
   // Asked when the session starts: the program-wide pause and mute of everything.
   std::function<bool()> pauseAndMuteAll;
   // Asked at the end of the track: whether the playlist moved on to its next entry.

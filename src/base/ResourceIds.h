@@ -132,6 +132,37 @@
 #define IDC_MUSIC_VOLUME 1019
 #define IDC_MUSIC_VOLUME_EDIT 1089
 #define IDC_MUSIC_ONLY 1026
+// ---- Playlist pages (dialogs 141, 9, 165, 166) --------------------------------------------
+#define IDD_PLAYLIST_ITEM 9
+#define IDD_PLAYLIST_ROW 165
+#define IDD_PLAYLIST_EDITOR 166
+#define IDS_MUSIC_EACH 158
+#define IDS_MUSIC_ONE 159
+#define IDS_CHANGE_30S 160
+#define IDS_CHANGE_1H 161
+#define IDS_CHANGE_3H 162
+#define IDS_CHANGE_6H 163
+#define IDS_CHANGE_1D 164
+#define IDS_CHANGE_END_OF_TRACK 188
+#define IDS_ADD_VIDEO 179
+#define IDS_ADD_MUSIC 180
+#define IDC_PLAYLIST_ICON 1009
+#define IDC_PLAYLIST_TITLE 1010
+#define IDC_PLAYLIST_MODE 1057
+#define IDC_PLAYLIST_LIST 1058
+#define IDC_PLAYLIST_ACTIVE 1059
+#define IDC_PLAYLIST_CHANGE 1060
+#define IDC_PLAYLIST_ADD 1061
+#define IDC_ITEM_OPTIONS_LABEL 1055
+#define IDC_ITEM_OPTIONS 1056
+#define IDC_ITEM_REMOVE 1066
+#define IDC_ROW_PICTURE 1062
+#define IDC_ROW_ADD 1064
+#define IDC_ROW_NAME 1072
+#define IDC_ROW_EDIT 1073
+#define IDC_EDITOR_PLACE 1071
+#define IDC_EDITOR_CANCEL 1070
+#define IDC_EDITOR_APPLY 1069
 // ---- Control kit ------------------------------------------------------------------------
 #define IDD_MESSAGE 231
 #define IDC_MESSAGE_TEXT 1076

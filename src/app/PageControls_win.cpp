@@ -19,3 +19,9 @@ RECT TakePlaceholder(HWND dialog, int id) {
 void ShowControl(HWND dialog, int id, bool shown) {
   if (HWND control = GetDlgItem(dialog, id)) ShowWindow(control, shown ? SW_SHOW : SW_HIDE);
 }
+
+INT_PTR StaticColours(WPARAM dc, COLORREF text, HBRUSH background) {
+  SetTextColor(reinterpret_cast<HDC>(dc), text);
+  SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+  return reinterpret_cast<INT_PTR>(background);
+}

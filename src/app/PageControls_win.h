@@ -9,3 +9,6 @@ RECT ControlRect(HWND dialog, int id);
 RECT TakePlaceholder(HWND dialog, int id);
 // Shows or hides a dialog's control.
 void ShowControl(HWND dialog, int id, bool shown);
+// A static control's colours (WM_CTLCOLORSTATIC): its text colour over a transparent
+// background, on the brush returned.
+INT_PTR StaticColours(WPARAM dc, COLORREF text, HBRUSH background);

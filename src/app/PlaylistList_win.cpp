@@ -8,7 +8,8 @@
 #include "base/Messages.h"
 #include "base/ResourceIds.h"
 #include "base/Resources_win.h"
-#include "ui/CBufferDC_win.h"
+#include "app/PageControls_win.h"
+#include "ui/Paint_win.h"
 #include "ui/Theme_win.h"
 
 namespace {
@@ -97,12 +98,8 @@ INT_PTR CPlaylistRowDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     }
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(brush_.get());
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, Theme()[ui::kColourTabText]);
-      SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<INT_PTR>(brush_.get());
-    }
+    case WM_CTLCOLORSTATIC:
+      return StaticColours(wParam, Theme()[ui::kColourTabText], static_cast<HBRUSH>(brush_.get()));
   }
   return FALSE;
 }
@@ -174,11 +171,7 @@ void CPlaylistItemDlg::RefreshRows() {
   for (auto& row : rows_) row->RefreshPath();
 }
 
-void CPlaylistItemDlg::Paint(HDC target) {
-  RECT client;
-  GetClientRect(hwnd(), &client);
-  CBufferDC buffer(target, client);
-  HDC dc = buffer.IsValid() ? buffer.dc() : target;
+void CPlaylistItemDlg::Paint(HDC dc, const RECT& client) {
   FillRect(dc, &client, static_cast<HBRUSH>(brush_.get()));
   const rotation::PlaylistEntry* entry = Entry();
   if (!entry || entry->position == 0) return;
@@ -204,6 +197,11 @@ void CPlaylistItemDlg::Paint(HDC target) {
 }
 
 INT_PTR CPlaylistItemDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto paint = [this](HDC dc, const RECT& client) { Paint(dc, client); };
+  if (auto painted = HandleBufferedPaintMessage(hwnd(), message, wParam, paint)) {
+    SetResult(*painted);
+    return TRUE;
+  }
   switch (message) {
     case WM_APP_PLAYLIST_EDIT_ENTRY:
       // A row asks for the editor: the main window opens it for this entry's row.
@@ -225,24 +223,10 @@ INT_PTR CPlaylistItemDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         return TRUE;
       }
       return FALSE;
-    case WM_ERASEBKGND:
-      SetResult(1);
-      return TRUE;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      Paint(dc);
-      EndPaint(hwnd(), &ps);
-      return TRUE;
-    }
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(brush_.get());
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, Theme()[ui::kColourTabText]);
-      SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<INT_PTR>(brush_.get());
-    }
+    case WM_CTLCOLORSTATIC:
+      return StaticColours(wParam, Theme()[ui::kColourTabText], static_cast<HBRUSH>(brush_.get()));
   }
   return FALSE;
 }

@@ -55,7 +55,7 @@ class CPlaylistItemDlg : public CDialog {
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void Paint(HDC dc);
+  void Paint(HDC dc, const RECT& client);
   const rotation::PlaylistEntry* Entry() const { return playlist_.Find(key); }
 
   rotation::Playlist& playlist_;

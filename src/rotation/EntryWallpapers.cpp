@@ -40,6 +40,12 @@ bool LoadEntryWallpapers(engine::Wallpapers& wallpapers, settings::SettingsStore
       break;
     }
   }
+  // Option 2 shows the entry's one video on every monitor: the first monitor's, whichever
+  // monitor the video page has bound.
+  if (loaded && entry.displayOption == 2) {
+    const std::wstring path = wallpapers.Monitor(0)->settings.Path;
+    for (const auto& monitor : wallpapers.Monitors()) monitor->settings.Path = path;
+  }
   return loaded;
 }
 

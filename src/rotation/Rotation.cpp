@@ -35,7 +35,7 @@ bool Rotation::StartAt(int index, uint64_t now) {
 
 int Rotation::ApplyItem(int mode, int index) {
   const int count = playlist_.Count();
-  if (count == 0) return 0;
+  if (count == 0) return -1;  // nothing shown: CurrentItem says so
   int c = index >= 0 ? index : playlist_.nextIndex;
   if (c < 0 || c >= count) c = 0;
   const PlaylistEntry& entry = playlist_.Entries()[static_cast<size_t>(c)];

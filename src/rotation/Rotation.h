@@ -49,7 +49,7 @@ class Rotation {
   void Start(uint64_t now);
   // (Re)starts the rotation at an entry (-1: the next); false when switched off.
   bool StartAt(int index, uint64_t now);
-  // Applies the entry at index (-1: the next) and returns the index applied; 0 with no entries.
+  // Applies the entry at index (-1: the next) and returns the index applied; -1 with no entries.
   int ApplyItem(int mode, int index);
   // The page's one-second tick.
   void OnTimer(uint64_t now);

@@ -68,6 +68,13 @@ TEST_F(EntryWallpapersTest, OptionZeroLoadsTheMonitorsTheEntryHasAndKeepsTheOthe
   EXPECT_FALSE(rotation::LoadEntryWallpapers(wallpapers, store, none, false));
 }
 
+TEST_F(EntryWallpapersTest, OptionTwoPutsTheEntrysVideoOnEveryMonitor) {
+  Record(6, A().MonitorKey(), L"dup.mp4");
+  rotation::PlaylistEntry entry{6, 1, true, 2};
+  EXPECT_TRUE(rotation::LoadEntryWallpapers(wallpapers, store, entry, false));
+  EXPECT_EQ(B().settings.Path, L"dup.mp4") << "not monitor B's own video";
+}
+
 TEST_F(EntryWallpapersTest, OptionOneLoadsTheWallpaperAcrossAllMonitors) {
   Record(2, rotation::kSpanningKey, L"wide.mp4");
   rotation::PlaylistEntry entry{2, 1, true, 1};

@@ -226,6 +226,19 @@ TEST_F(PlaylistTest, RestartResumesAtTheStoredEntryAndSwitchingOffForgetsIt) {
   EXPECT_EQ(target.loaded.back(), 0) << "switched on again: the entry after the last one shown";
 }
 
+TEST_F(PlaylistTest, AnEmptyListShowsNothingAndSaysSo) {
+  playlist.Load();
+  playlist.Remove(0);
+  playlist.Remove(1);
+  Target target;
+  Rotation r(playlist, store, target);
+  r.active = true;
+  EXPECT_TRUE(r.StartAt(-1, 0));
+  EXPECT_EQ(CurrentItem(), -1);
+  EXPECT_TRUE(target.loaded.empty());
+  EXPECT_TRUE(target.music.empty());
+}
+
 TEST_F(PlaylistTest, AddEntryIsEnabledOnlyWhenEveryEntryHasContent) {
   playlist.Load();
   Target target;

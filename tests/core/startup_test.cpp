@@ -76,6 +76,12 @@ class RecordingPlatform : public app::StartupPlatform {
 
 // Keeps each log line's message; with a sequence set, also appends it there as "log <message>",
 // so platform calls and log lines can be checked in one order.
+// A folder of the running test's own: ctest runs the cases in parallel processes.
+fs::path TestFolder() {
+  return fs::temp_directory_path() /
+         (std::string("qendor-startup-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
 class CapturingLogPlatform : public Logging::Platform {
  public:
   void DebugOutput(const char* text) override {
@@ -83,7 +89,7 @@ class CapturingLogPlatform : public Logging::Platform {
     lines.push_back(line.substr(line.find(": ") + 2, line.size() - line.find(": ") - 3));
     if (sequence) sequence->push_back("log " + lines.back());
   }
-  std::string TempDirectory() override { return (fs::temp_directory_path() / "qendor-startup-test").string() + "/"; }
+  std::string TempDirectory() override { return TestFolder().string() + "/"; }
   Logging::LocalTimeParts LocalTime() override { return {2026, 1, 2, 3, 4, 5, 6}; }
   unsigned long CurrentThreadId() override { return 1; }
   bool IsWindows10OrGreater() override { return true; }
@@ -95,7 +101,7 @@ class CapturingLogPlatform : public Logging::Platform {
 class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::create_directories(fs::temp_directory_path() / "qendor-startup-test");
+    fs::create_directories(TestFolder());
     Logging::SetPlatform(&log);
     platform.store.WriteProfileInt(L"BugReport", L"EnableLogging", 1);
   }
@@ -103,7 +109,7 @@ class StartupTest : public ::testing::Test {
     StopLogging();
     log.sequence = nullptr;
     Logging::SetPlatform(nullptr);
-    fs::remove_all(fs::temp_directory_path() / "qendor-startup-test");
+    fs::remove_all(TestFolder());
   }
   std::vector<std::string> Run() {
     EXPECT_FALSE(app::Startup(platform, flags));

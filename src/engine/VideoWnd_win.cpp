@@ -75,6 +75,9 @@ CVideoWnd::~CVideoWnd() {
 void CVideoWnd::Destroy() { DestroyWindow(); }
 
 bool CVideoWnd::Create(CMonitor& monitor) {
+  // A new place or size: the picture is measured and set up again at the next start.
+  coverFit_.reset();
+  presented_ = false;
   HWND layer = FindWallpaperLayer();
   bool bottomMost = false;
   if (!layer) {
@@ -206,6 +209,7 @@ void CVideoWnd::OnDestroy() {
 }
 
 void CVideoWnd::ApplyStretchAndPosition(bool stretch, bool coverMode, float x, float y) {
+  coverFit_.reset();
   stretched = stretch;
   cover = coverMode;
   posX = x;
@@ -232,6 +236,8 @@ void CVideoWnd::ApplyVolume(float level) {
 
 int32_t CVideoWnd::Open(const std::wstring& path) {
   coveredByMaximised = false;
+  presented_ = false;
+  coverFit_.reset();
   if (!player) return E_FAIL;
   SettleForClose();
   HRESULT hr = player->OpenURL(path.c_str());
@@ -251,12 +257,14 @@ bool CVideoWnd::HasAudio() const { return player && player->HasStreamVolume(); }
 
 std::optional<WallpaperWindow::CoverFit> CVideoWnd::CoverSize() const {
   if (!player || !hwnd()) return std::nullopt;
+  if (coverFit_) return coverFit_;  // the same file, window and mode as when it was measured
   RECT client;
   GetClientRect(hwnd(), &client);
   CoverFit fit;
   fit.clientWidth = client.right;
   fit.clientHeight = client.bottom;
   if (FAILED(player->GetCoverSize(client, &fit.coverWidth, &fit.coverHeight))) return std::nullopt;
+  coverFit_ = fit;
   return fit;
 }
 
@@ -370,22 +378,28 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
   if (services_.appWindow)
     PostMessageW(services_.appWindow, WM_APP_WALLPAPER_EVENT, static_cast<WPARAM>(type), reinterpret_cast<LPARAM>(hwnd()));
   if (type == MESessionStarted) {
-    if (player->HasDisplayControl()) {
-      SIZE size{}, aspect{};
-      HRESULT hr = player->GetNativeVideoSize(&size, &aspect);
-      if (FAILED(hr)) {
-        LogCallFailed("IMFVideoDisplayControl::GetNativeVideoSize", hr);
-      } else {
-        RECT r;
-        GetWindowRect(hwnd(), &r);
-        LogMessage(Info, "Window rect: left: %d; top: %d; right: %d; bottom: %d; (%dx%d)", static_cast<int>(r.left),
-                   static_cast<int>(r.top), static_cast<int>(r.right), static_cast<int>(r.bottom),
-                   static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top));
-        LogMessage(Info, "Native Video Size: %dx%d; Aspect ratio: %dx%d", static_cast<int>(size.cx),
-                   static_cast<int>(size.cy), static_cast<int>(aspect.cx), static_cast<int>(aspect.cy));
+    // The presenter keeps the picture's settings from one loop of a file to the next: it is
+    // asked and set up once per opened file. (Under Wine a call into the presenter at the end
+    // of a loop can block for ever, and short clips end every moment.)
+    if (!presented_) {
+      presented_ = true;
+      if (player->HasDisplayControl()) {
+        SIZE size{}, aspect{};
+        HRESULT hr = player->GetNativeVideoSize(&size, &aspect);
+        if (FAILED(hr)) {
+          LogCallFailed("IMFVideoDisplayControl::GetNativeVideoSize", hr);
+        } else {
+          RECT r;
+          GetWindowRect(hwnd(), &r);
+          LogMessage(Info, "Window rect: left: %d; top: %d; right: %d; bottom: %d; (%dx%d)", static_cast<int>(r.left),
+                     static_cast<int>(r.top), static_cast<int>(r.right), static_cast<int>(r.bottom),
+                     static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top));
+          LogMessage(Info, "Native Video Size: %dx%d; Aspect ratio: %dx%d", static_cast<int>(size.cx),
+                     static_cast<int>(size.cy), static_cast<int>(aspect.cx), static_cast<int>(aspect.cy));
+        }
       }
+      ApplyPresentation();
     }
-    ApplyPresentation();
     if (services_.policy.Inputs().pauseWhenMaximised)
       TimerStep();  // pauses at once when a maximised window covers the new video
     else

@@ -3,6 +3,7 @@
 // into it, looping it, pausing it while a maximised window covers it, and taking overlay and
 // volume changes by message.
 #pragma once
+#include <optional>
 #include <windows.h>
 
 #include "base/Handles_win.h"
@@ -95,7 +96,9 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   bool bottomMost_ = false;
   bool pauseReported_ = false;
   bool settling_ = false;  // inside SettleForClose: the end of the clip does not restart it
-  bool endPending_ = false;  // the presentation ended, the session has not yet said so
+  bool endPending_ = false;
+  bool presented_ = false;  // the opened file's picture has been set up (at its first start)
+  mutable std::optional<CoverFit> coverFit_;  // measured once per file, window size and mode  // the presentation ended, the session has not yet said so
 };
 
 // The monitor's wallpaper window as CVideoWnd (null when it has none).

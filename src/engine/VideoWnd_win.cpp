@@ -176,11 +176,12 @@ void CVideoWnd::SettleForClose() {
   if (!RunningOnWine() || !hwnd() || !player) return;
   const bool playing = PlayerIsRunning(CPlayer::Started);
   if (!playing && !endPending_) return;
-  pauseReported_ = false;
   if (playing && FAILED(player->Pause())) return;
-  settling_ = true;
+  // A pause asked for is waited for even when the clip's end comes first: the pause is then
+  // still on its way, and the session must not be closed under it.
+  awaiting_ = playing ? Awaiting::Pause : Awaiting::End;
   ULONGLONG deadline = GetTickCount64() + 3000;
-  while (!pauseReported_ && player && GetTickCount64() < deadline) {
+  while (awaiting_ != Awaiting::Nothing && player && GetTickCount64() < deadline) {
     MSG msg;
     if (PeekMessageW(&msg, hwnd(), WM_APP_PLAYER_EVENT, WM_APP_PLAYER_EVENT, PM_REMOVE)) {
       DispatchMessageW(&msg);
@@ -188,7 +189,7 @@ void CVideoWnd::SettleForClose() {
     }
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_POSTMESSAGE);
   }
-  settling_ = false;
+  awaiting_ = Awaiting::Nothing;
 }
 
 void CVideoWnd::OnDestroy() {
@@ -372,7 +373,9 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
   }
   auto type = static_cast<MediaEventType>(lParam);
   if (FAILED(player->HandleEvent(wParam, lParam))) return;
-  if (type == MESessionPaused) pauseReported_ = true;
+  const bool settling = awaiting_ != Awaiting::Nothing;
+  if (type == MESessionPaused && awaiting_ == Awaiting::Pause) awaiting_ = Awaiting::Nothing;
+  if (type == MESessionEnded && awaiting_ == Awaiting::End) awaiting_ = Awaiting::Nothing;
   if (type == MEEndOfPresentation) endPending_ = true;
   if (type == MESessionEnded || type == MESessionStarted) endPending_ = false;
   if (services_.appWindow)
@@ -405,12 +408,8 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
     else
       ApplyPlayback();
   } else if (type == MESessionEnded) {
-    // Every wallpaper loops for ever, except one being settled for its close: the clip ended
-    // before the pause took, and the session stands still as it is.
-    if (settling_)
-      pauseReported_ = true;
-    else
-      player->Play();
+    // Every wallpaper loops for ever, except one being settled for its close.
+    if (!settling) player->Play();
   }
 }
 

@@ -94,8 +94,9 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
 
   const VideoWndServices& services_;
   bool bottomMost_ = false;
-  bool pauseReported_ = false;
-  bool settling_ = false;  // inside SettleForClose: the end of the clip does not restart it
+  // What SettleForClose waits for; while it waits, the end of the clip does not restart it.
+  enum class Awaiting { Nothing, Pause, End };
+  Awaiting awaiting_ = Awaiting::Nothing;
   bool endPending_ = false;
   bool presented_ = false;  // the opened file's picture has been set up (at its first start)
   mutable std::optional<CoverFit> coverFit_;  // measured once per file, window size and mode  // the presentation ended, the session has not yet said so

@@ -243,6 +243,7 @@ int32_t CVideoWnd::Open(const std::wstring& path) {
   SettleForClose();
   HRESULT hr = player->OpenURL(path.c_str());
   endPending_ = false;
+  restartPending_ = false;
   if (FAILED(hr))
     ShowAppMessage(hwnd(), base::InsertTexts(LoadResString(IDS_OPEN_FAILED), {path, SystemErrorText(static_cast<DWORD>(hr))}),
                    MB_ICONEXCLAMATION);
@@ -280,6 +281,10 @@ int32_t CVideoWnd::ApplyPlayback() {
     float current = 0.0f;
     if (FAILED(player->GetVolume(&current))) current = 0.0f;
     if (current != decision.level) player->SetVolume(decision.level);
+  }
+  if (restartPending_ && !decision.paused) {
+    restartPending_ = false;
+    if (player->HasSessionAndSource()) return player->Play();
   }
   if (decision.paused && PlayerIsRunning(CPlayer::Started)) return player->Pause();
   if (!decision.paused && PlayerIsRunning(CPlayer::Paused)) return player->Resume();
@@ -408,8 +413,13 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
     else
       ApplyPlayback();
   } else if (type == MESessionEnded) {
-    // Every wallpaper loops for ever, except one being settled for its close.
-    if (!settling) player->Play();
+    // Every wallpaper loops for ever, except one being settled for its close; one held
+    // paused (the end can meet a pause on its way) starts again when the hold is lifted.
+    if (settling) return;
+    if (Decision().paused)
+      restartPending_ = true;
+    else
+      player->Play();
   }
 }
 

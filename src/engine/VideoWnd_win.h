@@ -97,9 +97,12 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   // What SettleForClose waits for; while it waits, the end of the clip does not restart it.
   enum class Awaiting { Nothing, Pause, End };
   Awaiting awaiting_ = Awaiting::Nothing;
-  bool endPending_ = false;
+  bool endPending_ = false;  // the presentation ended, the session has not yet said so
+  // The clip ended while the policy held it paused: it starts again when the hold is lifted
+  // (starting it under the pause would only have it paused again at its first frame).
+  bool restartPending_ = false;
   bool presented_ = false;  // the opened file's picture has been set up (at its first start)
-  mutable std::optional<CoverFit> coverFit_;  // measured once per file, window size and mode  // the presentation ended, the session has not yet said so
+  mutable std::optional<CoverFit> coverFit_;  // measured once per file, window size and mode
 };
 
 // The monitor's wallpaper window as CVideoWnd (null when it has none).

@@ -56,13 +56,13 @@ pass "option 0: one wallpaper window on each monitor"
 
 d select "$title" 139.1056 1 >/dev/null
 wait_windows "0 0 2304 768;" 20 || fail "option 1: windows '$(windows)', not one across the desktop"
-[ "$(reg_value "$video_key" DisplayOptions)" = "0x1" ] || fail "option 1 was not stored"
+wait_value "$video_key" DisplayOptions 0x1 10 || fail "option 1 was not stored"
 grep -q "Add Video: Set Display Options 1" "$log_file" || fail "option 1 was not logged"
 pass "option 1: one window across both monitors, stored and logged"
 
 d select "$title" 139.1056 2 >/dev/null
 wait_windows "$both" 20 || fail "option 2: windows '$(windows)'"
-[ "$(reg_value "$video_key" DisplayOptions)" = "0x2" ] || fail "option 2 was not stored"
+wait_value "$video_key" DisplayOptions 0x2 10 || fail "option 2 was not stored"
 # Both windows open monitor A's file, none monitor B's.
 since2() { sed -n '/Set Display Options 2/,$p' "$log_file" | grep -c "Open file: $1"; }
 for i in $(seq 1 50); do [ "$(since2 .wav)" -ge 2 ] && break; sleep 0.2; done
@@ -74,7 +74,7 @@ pass "option 2: the bound monitor's file on both monitors"
 
 d select "$title" 139.1056 0 >/dev/null
 wait_windows "$both" 20 || fail "back to option 0: windows '$(windows)'"
-[ "$(reg_value "$video_key" DisplayOptions)" = "0x0" ] || fail "option 0 was not stored"
+wait_value "$video_key" DisplayOptions 0x0 10 || fail "option 0 was not stored"
 [ "$(reg_value "$video_key\\Default_Monitor_0001" Path)" = "$fileB" ] || fail "monitor B lost its own file"
 pass "back to option 0: exactly the two windows again, monitor B with its own file"
 end_app() {

@@ -24,6 +24,12 @@ reg_value() {
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
     awk -v n="$2" 'tolower($1)==tolower(n) { $1=""; $2=""; sub(/^  */, ""); print }'
 }
+# Waits up to $4 seconds for the value $2 of key $1 to read $3.
+wait_value() {
+  local i
+  for i in $(seq 1 $(($4 * 10))); do [ "$(reg_value "$1" "$2")" = "$3" ] && return 0; sleep 0.1; done
+  return 1
+}
 reg_key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 reset_settings() { wine reg delete "$app_key" /f >/dev/null 2>&1; true; }
 

@@ -40,11 +40,6 @@ wait_log() {
   return 1
 }
 # Waits until a registry value reads as expected: key name expected seconds.
-wait_value() {
-  local i
-  for i in $(seq 1 $(($4 * 10))); do [ "$(reg_value "$1" "$2")" = "$3" ] && return 0; sleep 0.1; done
-  return 1
-}
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 # r, g, b, k (black) or ? for a pixel of a screenshot.
 colour() {

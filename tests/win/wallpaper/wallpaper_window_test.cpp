@@ -461,6 +461,33 @@ TEST_F(WallpaperTest, AnEndReportedAroundAReopenIsAwaitedAndDoesNotRestartTheCli
   }
 }
 
+// The clip's end can meet the user's pause (the tray's pause as the clip ends): the end must
+// not start the clip again under the pause (only for the pause to stop it at its first frame),
+// and the lifted pause starts it from the beginning. The pause comes between the end of the
+// presentation and the session's report of its end; the 0.6 s sound loops quickly.
+TEST_F(WallpaperTest, AnEndMeetingAPauseStartsTheClipOnlyWhenThePauseIsLifted) {
+  OpenStandin(DesktopStandin::Layout::Newer);
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->SetPath(Fixture(L"tone.wav").c_str(), false);
+  ASSERT_TRUE(WaitStarted(1));
+  const int presented = app.Count(WM_APP_WALLPAPER_EVENT, MEEndOfPresentation);
+  ASSERT_TRUE(PumpUntil([&] { return app.Count(WM_APP_WALLPAPER_EVENT, MEEndOfPresentation) > presented; }, 5000));
+  const int ended = app.Count(WM_APP_WALLPAPER_EVENT, MESessionEnded);
+  ClearLog();
+  Wnd()->Pause(true);
+  ASSERT_TRUE(PumpUntil([&] { return app.Count(WM_APP_WALLPAPER_EVENT, MESessionEnded) > ended; }, 5000));
+  PumpFor(300);
+  EXPECT_EQ(LogCount("Start media session"), 0) << "started again under the pause";
+  EXPECT_NE(State(), CPlayer::Started);
+  const int started = Started();
+  ASSERT_HRESULT_SUCCEEDED(Wnd()->Pause(false));
+  EXPECT_EQ(LogCount("Start media session"), 1) << "the lifted pause starts the clip from its beginning";
+  EXPECT_TRUE(WaitStarted(started + 1));
+  // The window's own settling copes with a pause meeting the clip's end.
+  monitor->RemoveWindow();
+  EXPECT_EQ(LogCount("CloseSession timed out"), 0);
+}
+
 TEST_F(WallpaperTest, DestroyingTheWindowShutsThePlayerDown) {
   OpenStandin(DesktopStandin::Layout::Newer);
   monitor = TestMonitor({0, 0, 320, 180});

@@ -78,6 +78,19 @@ void MusicPage::SetMasterVolume(int volume) {
   ApplySliderVolume();
 }
 
+void MusicPage::StoreEntry(const std::wstring& section) const {
+  store_.WriteProfileString(section, L"Path", view_.PathText().c_str());
+  store_.WriteProfileInt(section, L"Volume", muted ? Clamp100(restoreVolume) : view_.SliderPos());
+  store_.WriteProfileInt(section, L"Mute", muted && !autoMuted ? 1 : 0);
+  store_.WriteProfileInt(section, L"MuteVideo", view_.MuteVideo() ? 1 : 0);
+}
+
+bool MusicPage::PauseForEditor() {
+  if (!player_ || player_->State() != MusicState::Started) return false;
+  PauseMusic(true);
+  return true;
+}
+
 void MusicPage::Clear() { view_.SetPathText(L""); }
 
 void MusicPage::Reset() {

@@ -76,6 +76,12 @@ class MusicPage {
   void UpdateVolumeText();
   // The quick controls' master volume: replaces the music's volume, writes nothing.
   void SetMasterVolume(int volume);
+  // The entry editor's Apply: the page's music written to an entry's music section. While
+  // muted the remembered volume is stored; a mute the program made (not the user) is not.
+  void StoreEntry(const std::wstring& section) const;
+  // The entry editor opens on a music row: music that plays is paused. True when this paused
+  // it (only then does the editor's closing resume it; a pause made elsewhere stays).
+  bool PauseForEditor();
   // Remove All: the path emptied (the music closes).
   void Clear();
   void Reset();

@@ -95,6 +95,7 @@ void CPlaylistDlg::Resume() {
 void CPlaylistDlg::EntryEdited(int key) {
   const rotation::PlaylistEntry* entry = playlist_.Find(key);
   if (!entry) return;
+  playlist_.RereadDisplayOption(key);
   if (playlist_.IsEmpty(*entry) && playlist_.Count() > 2) {
     RemoveEntry(key);
     return;

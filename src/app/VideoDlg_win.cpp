@@ -101,6 +101,7 @@ void CVideoDlg::NotifyMonitorSelected(int index) {
   PostMessageW(GetAncestor(hwnd(), GA_ROOT), WM_APP_MONITOR_SELECTED, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(hwnd()));
 }
+void CVideoDlg::SetListSelection(int index) { host_.SetSelected(index); }
 std::wstring CVideoDlg::Text(unsigned stringId) const { return LoadResString(stringId); }
 
 INT_PTR CVideoDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -30,6 +30,7 @@ class CVideoDlg : public CPageDlg, public app::VideoPageView {
   int OptionSelection() const override;
   void SetListAllMode(bool on) override;
   void NotifyMonitorSelected(int index) override;
+  void SetListSelection(int index) override;
   std::wstring Text(unsigned stringId) const override;
 
  protected:

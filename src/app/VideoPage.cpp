@@ -29,6 +29,18 @@ void VideoPage::Leave() {
   if (EntryMode()) wallpapers_.ForEach([](CMonitor& m) { m.LoadSection(L""); });
 }
 
+void VideoPage::ReturnFromEntryEditor() {
+  if (view_.OptionSelection() == kDisplaySpan) {
+    view_.SetListAllMode(true);
+  } else if (view_.TabCount() > 0) {
+    view_.SetListAllMode(false);
+    int tab = view_.SelectedTab();
+    if (tab >= -1 && tab < view_.TabCount()) view_.SetListSelection(tab);
+  }
+  RefreshPanel();
+  CreateWallpaperWindows();
+}
+
 void VideoPage::BindListSelection() {
   if (!panel_) return;
   // A selection outside the list (none, or a monitor that is gone) binds the first monitor.

@@ -30,6 +30,8 @@ class VideoPageView {
   virtual void SetListAllMode(bool on) = 0;
   // Tells the main window which tab the user chose (the monitor list follows).
   virtual void NotifyMonitorSelected(int index) = 0;
+  // Selects a monitor in the monitor list (and redraws it).
+  virtual void SetListSelection(int index) = 0;
   virtual std::wstring Text(unsigned stringId) const = 0;
 };
 
@@ -48,6 +50,10 @@ class VideoPage {
   void Initialise();
   // The entry-mode page goes: every monitor back to its own record.
   void Leave();
+  // The main page after the entry editor closed: the monitor list shows this page's state
+  // again (all monitors marked for option 1, else the selected tab), the panel shows the
+  // monitors' own records and the wallpaper windows are those of this page's option.
+  void ReturnFromEntryEditor();
   int displayOption = kDisplayEach;
   bool EntryMode() const { return entryNumber_ != 0; }
 

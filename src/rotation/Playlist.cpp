@@ -38,6 +38,15 @@ int Playlist::ReadDisplayOption(int key) {
   return option < 0 || option > 2 ? 0 : option;
 }
 
+bool Playlist::RereadDisplayOption(int key) {
+  int index = IndexOf(key);
+  if (index < 0) return false;
+  int option = ReadDisplayOption(key);
+  if (option == entries_[index].displayOption) return false;
+  entries_[index].displayOption = option;
+  return true;
+}
+
 void Playlist::Load() {
   entries_.clear();
   nextIndex = 0;

@@ -55,6 +55,9 @@ class Playlist {
   int Remove(int key);
   // Another display option for the entry: the video path carried over, the option stored.
   void ChangeDisplayOption(int key, int option);
+  // The entry's display option read again from the store (after the entry editor stored it);
+  // true when it changed.
+  bool RereadDisplayOption(int key);
   // The list emptied and the store's "Playlist" section deleted; the next load is a first load.
   void Reset();
 

@@ -3,6 +3,8 @@
 // heard, entry mode writing nothing, and the loop at the end of the track.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/MusicPage.h"
 #include "settings/MemoryKeyStore.h"
 
@@ -251,6 +253,56 @@ TEST_F(MusicPageTest, EntryModeWritesNothing) {
   EXPECT_EQ(store.GetProfileString(L"Playlist\\2\\Music", L"Path"), L"C:\\m\\b.wav");
   EXPECT_EQ(store.GetProfileString(L"Music", L"Path", L"none"), L"none") << "nor the main page's section";
   EXPECT_TRUE(view.mutesVideos.empty());
+}
+
+// The entry editor's Apply stores what the entry-mode page shows; a mute the program made
+// (the detector's) is not stored as the user's, and a muted page stores the remembered volume.
+TEST_F(MusicPageTest, AnEditedEntryStoresThePagesMusic) {
+  struct Case {
+    const char* name;
+    std::function<void(app::MusicPage&)> act;
+    int volume, mute, muteVideo;
+  };
+  const Case cases[] = {
+      {"as loaded", [](app::MusicPage&) {}, 40, 0, 0},
+      {"slid to 70 and the box on", [this](app::MusicPage& p) {
+         view.slider = 70;
+         p.OnSliderChanged();
+         view.muteVideo = true;
+         p.OnMuteVideoClicked();
+       }, 70, 0, 1},
+      {"muted by the user", [](app::MusicPage& p) { p.OnMuteClicked(); }, 40, 1, 0},
+      {"muted automatically", [](app::MusicPage& p) { p.MuteMusic(true, true); }, 40, 0, 0},
+      {"a typed 0", [](app::MusicPage& p) { p.OnVolumeTyped(L"0"); }, 40, 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    keys.DeleteTree(L"");
+    Store(L"Playlist\\2\\Music", L"C:\\m\\b.wav", 40, 0, 0);
+    app::MusicPage& p = Page(L"Playlist\\2\\Music", 2);
+    c.act(p);
+    p.StoreEntry(L"Playlist\\2\\Music");
+    EXPECT_EQ(store.GetProfileString(L"Playlist\\2\\Music", L"Path"), L"C:\\m\\b.wav");
+    EXPECT_EQ(store.GetProfileInt(L"Playlist\\2\\Music", L"Volume", -1), c.volume);
+    EXPECT_EQ(store.GetProfileInt(L"Playlist\\2\\Music", L"Mute", -1), c.mute);
+    EXPECT_EQ(store.GetProfileInt(L"Playlist\\2\\Music", L"MuteVideo", -1), c.muteVideo);
+  }
+}
+
+// Opening the editor on a music row pauses the music only when it plays, and says so: music
+// the tray had paused must not be resumed by the editor's closing.
+TEST_F(MusicPageTest, TheEditorPausesOnlyPlayingMusic) {
+  struct Case {
+    MusicState before;
+    bool paused;
+  } cases[] = {{MusicState::Started, true}, {MusicState::Paused, false}, {MusicState::Closed, false},
+               {MusicState::OpenPending, false}};
+  for (const Case& c : cases) {
+    app::MusicPage& p = Page();
+    player.state = c.before;
+    EXPECT_EQ(p.PauseForEditor(), c.paused) << static_cast<int>(c.before);
+    EXPECT_EQ(player.state, c.paused ? MusicState::Paused : c.before);
+  }
 }
 
 TEST_F(MusicPageTest, OpenFailureShowsThePathAndKeepsIt) {

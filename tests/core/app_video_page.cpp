@@ -17,7 +17,7 @@ using pagetest::PanelWindow;
 
 struct FakePageView : app::VideoPageView {
   std::vector<std::wstring> tabs;
-  int selected = -1, option = 0, notified = -99;
+  int selected = -1, option = 0, notified = -99, listSelection = -99;
   bool allMode = false;
   void SetTabs(const std::vector<std::wstring>& t, int s) override {
     tabs = t;
@@ -30,6 +30,7 @@ struct FakePageView : app::VideoPageView {
   int OptionSelection() const override { return option; }
   void SetListAllMode(bool on) override { allMode = on; }
   void NotifyMonitorSelected(int i) override { notified = i; }
+  void SetListSelection(int i) override { listSelection = i; }
   std::wstring Text(unsigned id) const override { return FakeView().Text(id); }
 };
 
@@ -203,3 +204,39 @@ TEST_F(VideoPageTest, ResetReturnsToOptionZeroAndThePanelShowsTheDefaults) {
 }
 
 }  // namespace
+
+// The entry editor's video page shows the entry on the live monitors; when it goes, the
+// monitors have their own records back and the main page its windows, tab and list state.
+TEST_F(VideoPageTest, AnEntryPageShowsTheEntryAndTheMainPageTakesTheMonitorsBack) {
+  store.WriteProfileString(L"Video\\M0_1", L"Path", L"a.mp4");
+  store.WriteProfileString(L"Video\\M1_1", L"Path", L"b.mp4");
+  store.WriteProfileInt(L"Playlist\\5\\Video", L"DisplayOptions", 1);
+  store.WriteProfileString(L"Playlist\\5\\Video\\0", L"Path", L"entry.mp4");
+  Load(2);
+  page.Initialise();
+  view.selected = 1;  // the user's tab on the main page
+  ASSERT_EQ(Windows(), "AB");
+
+  FakeView entryPanelView;
+  app::MonitorPanel entryPanel{entryPanelView};
+  entryPanelView.panel = &entryPanel;
+  entryPanel.Initialise();
+  FakePageView entryView;
+  app::VideoPage entry{entryView, wallpapers, store, L"Playlist\\5\\Video", 3};
+  entry.SetPanel(&entryPanel);
+  entry.Initialise();
+  EXPECT_EQ(entry.displayOption, 1);
+  EXPECT_EQ(Windows(), "*");
+  EXPECT_EQ(Window(*wallpapers.All())->playing, L"entry.mp4");
+  EXPECT_TRUE(entryView.allMode);
+  EXPECT_EQ(store.GetProfileInt(L"Video", L"DisplayOptions", -1), -1) << "the entry page writes no option of its own";
+
+  entry.Leave();
+  page.ReturnFromEntryEditor();
+  EXPECT_EQ(wallpapers.Monitor(0)->settings.Path, L"a.mp4");
+  EXPECT_EQ(Windows(), "AB");
+  EXPECT_EQ(Window(*wallpapers.Monitor(1))->playing, L"b.mp4");
+  EXPECT_FALSE(view.allMode);
+  EXPECT_EQ(view.listSelection, 1) << "the list selects the main page's tab again";
+  EXPECT_EQ(store.GetProfileString(L"Playlist\\5\\Video\\0", L"Path"), L"entry.mp4");
+}

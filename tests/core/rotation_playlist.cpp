@@ -137,6 +137,18 @@ TEST_F(PlaylistTest, DisplayOptionCarriesTheVideoOver) {
   EXPECT_EQ(playlist.VideoSections(*playlist.Find(0)), std::vector<std::wstring>{L"Playlist\\0\\Video\\Default_Monitor_0000"});
 }
 
+TEST_F(PlaylistTest, TheEditorsStoredOptionIsReadBack) {
+  playlist.Load();
+  EXPECT_FALSE(playlist.RereadDisplayOption(1)) << "nothing changed";
+  store.WriteProfileInt(L"Playlist\\1\\Video", L"DisplayOptions", 1);
+  EXPECT_TRUE(playlist.RereadDisplayOption(1));
+  EXPECT_EQ(playlist.VideoSections(*playlist.Find(1)), std::vector<std::wstring>{L"Playlist\\1\\Video\\0"});
+  store.WriteProfileInt(L"Playlist\\1\\Video", L"DisplayOptions", 7);
+  EXPECT_TRUE(playlist.RereadDisplayOption(1));
+  EXPECT_EQ(playlist.Find(1)->displayOption, 0) << "an option out of range reads as 0";
+  EXPECT_FALSE(playlist.RereadDisplayOption(42)) << "no such entry";
+}
+
 TEST_F(PlaylistTest, ApplyItemSkipsEmptyEntriesAndWraps) {
   for (const wchar_t* name : {L"0", L"1", L"2"}) MakeEntry(name);
   SetVideo(2, L"Default_Monitor_0000", L"C:\\v\\three.mp4");

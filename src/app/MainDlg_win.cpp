@@ -63,7 +63,8 @@ CMainDlg::CMainDlg(settings::SettingsStore& store, AppFlags& flags)
       videoPage_(wallpapers_, store),
       musicPage_(store),
       playlistPage_(store, *this),
-      settingsPage_(IDD_SETTINGS) {
+      settingsPage_(IDD_SETTINGS),
+      entryEditor_(wallpapers_, store, flags, musicPage_) {
   RegisterMainWindowClass();
   // Icons loaded without LR_SHARED belong to us.
   largeIcon_.reset(
@@ -143,6 +144,9 @@ BOOL CMainDlg::OnInitDialog() {
       SetWindowPos(page.hwnd(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  if (entryEditor_.Create(hwnd()))
+    SetWindowPos(entryEditor_.hwnd(), nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageW(taskList_.hwnd(), LB_SETCURSEL, static_cast<WPARAM>(app::TaskIndexAtStart(store_)), 0);
   ShowTask();
 
@@ -158,12 +162,62 @@ BOOL CMainDlg::OnInitDialog() {
 void CMainDlg::ShowTask() {
   int task = static_cast<int>(SendMessageW(taskList_.hwnd(), LB_GETCURSEL, 0, 0));
   if (task < 0 || task >= app::kTaskCount) return;
+  CloseEntryEditor();
   for (int other = 0; other < app::kTaskCount; ++other)
     if (other != task && Page(other).hwnd()) ShowWindow(Page(other).hwnd(), SW_HIDE);
   HWND page = Page(task).hwnd();
   if (!page) return;
   ShowWindow(page, SW_SHOW);
   if (GetFocus() != taskList_.hwnd()) SetFocus(page);
+}
+
+CVideoDlg* CMainDlg::ActiveVideoPage() {
+  if (editorShown_ && entryEditor_.VideoPage()) return entryEditor_.VideoPage();
+  return videoPage_.hwnd() ? &videoPage_ : nullptr;
+}
+
+void CMainDlg::OpenEntryEditor(int key, int rowIndex) {
+  const rotation::Playlist& playlist = playlistPage_.Playlist();
+  const rotation::PlaylistEntry* entry = playlist.Find(key);
+  if (!entry || !entryEditor_.hwnd() || rowIndex < 0) return;
+  CPlaylistAddEntryDlg::Target target;
+  target.key = key;
+  target.position = entry->position;
+  std::vector<std::wstring> videos = playlist.VideoSections(*entry);
+  if (rowIndex < static_cast<int>(videos.size())) {
+    target.section = videos[rowIndex];
+    target.monitor = entry->displayOption == app::kDisplaySpan ? -1 : rowIndex;
+  } else if (rowIndex == static_cast<int>(videos.size()) && entry->hasMusicRow) {
+    target.music = true;
+    target.section = playlist.MusicSection(*entry);
+  } else {
+    return;  // the row is gone
+  }
+  playlistPage_.Suspend();
+  ShowWindow(playlistPage_.hwnd(), SW_HIDE);
+  // A video row reopens every wallpaper with the entry's records; the main page's panel is
+  // left alone until the editor goes.
+  entryEditor_.Open(target);
+  editorShown_ = true;
+  ShowWindow(entryEditor_.hwnd(), SW_SHOW);
+  SetFocus(entryEditor_.hwnd());
+}
+
+void CMainDlg::CloseEntryEditor(bool exiting) {
+  if (!editorShown_) return;
+  editorShown_ = false;
+  ShowWindow(entryEditor_.hwnd(), SW_HIDE);
+  const bool video = entryEditor_.VideoPage() != nullptr;
+  entryEditor_.Close();
+  if (exiting) return;
+  // The music row's editor never touched the monitors: their wallpapers play on as they were.
+  if (video && videoPage_.hwnd()) videoPage_.Rules().ReturnFromEntryEditor();
+  playlistPage_.Resume();
+}
+
+void CMainDlg::ShowPlaylistPage() {
+  SendMessageW(taskList_.hwnd(), LB_SETCURSEL, app::kTaskPlaylist, 0);
+  ShowTask();
 }
 
 void CMainDlg::AddTrayIcon() {
@@ -191,21 +245,22 @@ void CMainDlg::RemoveTrayIcon() {
 void CMainDlg::SetTrayState(bool paused, bool muted) { trayPopup_.panel.SetTrayState(paused, muted); }
 
 void CMainDlg::VideoSelectMonitor(int index) {
-  if (videoPage_.hwnd()) videoPage_.Rules().SelectMonitor(index);
+  if (CVideoDlg* page = ActiveVideoPage()) page->Rules().SelectMonitor(index);
 }
 
 void CMainDlg::VideoWallpaperEvent(unsigned eventType, void* wallpaperWindow) {
-  if (!videoPage_.hwnd()) return;
+  CVideoDlg* page = ActiveVideoPage();
+  if (!page) return;
   // The window is reported by its handle; the page compares it with its monitor's window.
-  CMonitor* bound = videoPage_.Rules().Panel() ? videoPage_.Rules().Panel()->Bound() : nullptr;
+  CMonitor* bound = page->Rules().Panel() ? page->Rules().Panel()->Bound() : nullptr;
   if (!bound || !bound->videoWnd) return;
   CVideoWnd* window = VideoWndOf(*bound);
   if (window && window->hwnd() == static_cast<HWND>(wallpaperWindow))
-    videoPage_.Rules().OnWallpaperStarted(eventType, window);
+    page->Rules().OnWallpaperStarted(eventType, window);
 }
 
 void CMainDlg::VideoRefreshPanel() {
-  if (videoPage_.hwnd()) videoPage_.Rules().RefreshPanel();
+  if (CVideoDlg* page = ActiveVideoPage()) page->Rules().RefreshPanel();
 }
 
 void CMainDlg::VideoReset() {
@@ -379,6 +434,17 @@ bool CMainDlg::OnApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       done.DoModal(hwnd());
       return true;
     }
+    case WM_APP_PLAYLIST_EDIT_ENTRY:
+      OpenEntryEditor(static_cast<int>(wParam), static_cast<int>(lParam));
+      return true;
+    case WM_APP_PLAYLIST_ENTRY_CANCEL:
+      ShowPlaylistPage();
+      return true;
+    case WM_APP_PLAYLIST_ENTRY_APPLY:
+      playlistPage_.EntryEdited(static_cast<int>(wParam));
+      ShowPlaylistPage();
+      playlistPage_.UpdateAddButton();
+      return true;
     case WM_APP_TRAY_POPUP_CLOSE:
       if (trayPopup_.IsCloseFor(lParam)) trayPopup_.Hide();
       return true;
@@ -435,6 +501,8 @@ void CMainDlg::Paint(HDC target) {
 
 void CMainDlg::OnDestroy() {
   trayPopup_.Hide();
+  // The monitors write their own records at exit, not an entry's.
+  CloseEntryEditor(true);
   if (playlistPage_.hwnd()) playlistPage_.DestroyWindow();
   if (trayIconAdded_) RemoveTrayIcon();
   wallpapers_.Destroy();

@@ -11,6 +11,7 @@
 #include "app/MusicDlg_win.h"
 #include "app/PageDlg_win.h"
 #include "app/PlaylistDlg_win.h"
+#include "app/PlaylistEditor_win.h"
 #include "app/TrayPopup_win.h"
 #include "app/VideoDlg_win.h"
 #include "base/Handles_win.h"
@@ -77,6 +78,13 @@ class CMainDlg : public CDialog, public app::Pages, private rotation::RotationTa
   void OnDestroy();
   // The page of a task (0 Quick Start .. 4 Settings).
   CPageDlg& Page(int task);
+  // The video page the user works on: the entry editor's while it edits a video row.
+  CVideoDlg* ActiveVideoPage();
+  // The entry editor stands in for the playlist page while a row is edited; it goes whenever
+  // another page is shown.
+  void OpenEntryEditor(int key, int rowIndex);
+  void CloseEntryEditor(bool exiting = false);
+  void ShowPlaylistPage();
 
   settings::SettingsStore& store_;
   AppFlags& flags_;
@@ -101,6 +109,8 @@ class CMainDlg : public CDialog, public app::Pages, private rotation::RotationTa
   CMusicDlg musicPage_;
   CPlaylistDlg playlistPage_;
   CPageDlg settingsPage_;
+  CPlaylistAddEntryDlg entryEditor_;
+  bool editorShown_ = false;
   bool trayIconAdded_ = false;
   UINT taskbarCreated_ = 0;
 };

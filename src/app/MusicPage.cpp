@@ -86,9 +86,25 @@ void MusicPage::StoreEntry(const std::wstring& section) const {
 }
 
 bool MusicPage::PauseForEditor() {
-  if (!player_ || player_->State() != MusicState::Started) return false;
-  PauseMusic(true);
+  if (!player_) return false;
+  MusicState state = player_->State();
+  if (state == MusicState::Started) {
+    PauseMusic(true);
+  } else if (state != MusicState::OpenPending && state != MusicState::Stopped) {
+    return false;
+  }
+  editorHold_ = true;
   return true;
+}
+
+void MusicPage::ResumeAfterEditor() {
+  if (!editorHold_) return;
+  editorHold_ = false;
+  if (!player_) return;
+  if (player_->State() == MusicState::Paused)
+    PauseMusic(false);
+  else if (player_->State() == MusicState::Stopped)
+    player_->Play();  // it ended while held
 }
 
 void MusicPage::Clear() { view_.SetPathText(L""); }
@@ -185,7 +201,7 @@ void MusicPage::OnMuteVideoClicked() {
 
 void MusicPage::OnSessionStarted(bool pauseAndMuteAll) {
   if (!player_) return;
-  if (pauseAndMuteAll) {
+  if (pauseAndMuteAll || editorHold_) {
     if (player_->State() == MusicState::Started) {
       LogMessage(Info, "Pause");
       player_->Pause();
@@ -197,7 +213,7 @@ void MusicPage::OnSessionStarted(bool pauseAndMuteAll) {
 }
 
 void MusicPage::OnSessionEnded(bool rotationMovedOn) {
-  if (!player_) return;
+  if (!player_ || editorHold_) return;
   MusicState state = player_->State();
   if (rotationMovedOn && (state == MusicState::OpenPending || state == MusicState::Started)) return;
   player_->Play();  // the music loops

@@ -79,9 +79,12 @@ class MusicPage {
   // The entry editor's Apply: the page's music written to an entry's music section. While
   // muted the remembered volume is stored; a mute the program made (not the user) is not.
   void StoreEntry(const std::wstring& section) const;
-  // The entry editor opens on a music row: music that plays is paused. True when this paused
-  // it (only then does the editor's closing resume it; a pause made elsewhere stays).
+  // The entry editor opens on a music row: music that plays is paused, and music between two
+  // loops (or still opening) is held: it pauses as it starts and does not start again at its
+  // end. True when the music is held for the editor; only then does ResumeAfterEditor play it
+  // again (a pause made elsewhere, the tray's, stays).
   bool PauseForEditor();
+  void ResumeAfterEditor();
   // Remove All: the path emptied (the music closes).
   void Clear();
   void Reset();
@@ -112,6 +115,7 @@ class MusicPage {
   int entryNumber_;
   MusicPlayer* player_ = nullptr;
   std::optional<bool> reportedMusicOnly_;
+  bool editorHold_ = false;
 };
 
 }  // namespace app

@@ -12,3 +12,6 @@ void ShowControl(HWND dialog, int id, bool shown);
 // A static control's colours (WM_CTLCOLORSTATIC): its text colour over a transparent
 // background, on the brush returned.
 INT_PTR StaticColours(WPARAM dc, COLORREF text, HBRUSH background);
+// The playlist pages' background: colour 23 down to the given line (the bottom of the list,
+// or of the editor's page), a line of colour 30 there, the bar below it in colour 25.
+void PaintBarPage(HDC dc, const RECT& client, int barTop);

@@ -131,17 +131,7 @@ void CPlaylistDlg::Reset() {
 }
 
 void CPlaylistDlg::PaintPage(HDC dc, const RECT& client) {
-  // The list's area in colour 23, a line of colour 30 under it, the bar below in colour 25.
-  RECT upper = client, line = client, lower = client;
-  int bottom = list_.hwnd() ? ControlRect(hwnd(), IDC_PLAYLIST_LIST).bottom : client.bottom;
-  upper.bottom = bottom;
-  line.top = bottom;
-  line.bottom = bottom + 1;
-  lower.top = bottom + 1;
-  FillRect(dc, &upper, Theme().backgroundBrush);
-  UniqueGdiObject lineBrush(CreateSolidBrush(Theme()[ui::kColourRow]));
-  FillRect(dc, &line, static_cast<HBRUSH>(lineBrush.get()));
-  FillRect(dc, &lower, Theme().tabStripBrush);
+  PaintBarPage(dc, client, list_.hwnd() ? ControlRect(hwnd(), IDC_PLAYLIST_LIST).bottom : client.bottom);
 }
 
 INT_PTR CPlaylistDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -149,6 +149,7 @@ void CPlaylistItemDlg::BuildRows() {
   auto add = [&](CPlaylistRowDlg::Kind kind, const std::wstring& section) {
     auto row = std::make_unique<CPlaylistRowDlg>(store_, kind, section, static_cast<int>(rows_.size()), colour);
     if (!row->CreateModeless(hwnd())) return;
+    SetWindowLongPtrW(row->hwnd(), GWLP_ID, CPlaylistRowDlg::kRowIdBase + static_cast<LONG_PTR>(rows_.size()));
     RECT r;
     GetWindowRect(row->hwnd(), &r);
     SetWindowPos(row->hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -18,6 +18,8 @@
 class CPlaylistRowDlg : public CDialog {
  public:
   enum Kind { kVideo = 0, kMusic = 1 };
+  // A row's control id in its panel: this plus its index.
+  static constexpr int kRowIdBase = 100;
   CPlaylistRowDlg(settings::SettingsStore& store, Kind kind, std::wstring section, int index, COLORREF colour);
 
   Kind kind;

@@ -289,19 +289,40 @@ TEST_F(MusicPageTest, AnEditedEntryStoresThePagesMusic) {
   }
 }
 
-// Opening the editor on a music row pauses the music only when it plays, and says so: music
-// the tray had paused must not be resumed by the editor's closing.
-TEST_F(MusicPageTest, TheEditorPausesOnlyPlayingMusic) {
+// Opening the editor on a music row pauses playing music, and holds music between two loops
+// (or still opening) so that it neither starts nor loops while the editor is open; closing
+// plays again only what the editor held: music the tray had paused must stay paused.
+TEST_F(MusicPageTest, TheEditorHoldsOnlyMusicThatWouldPlay) {
   struct Case {
     MusicState before;
-    bool paused;
-  } cases[] = {{MusicState::Started, true}, {MusicState::Paused, false}, {MusicState::Closed, false},
-               {MusicState::OpenPending, false}};
+    bool held;
+    MusicState whileOpen;  // after a start or an end reported while the editor is open
+    MusicState after;
+  } cases[] = {
+      {MusicState::Started, true, MusicState::Paused, MusicState::Started},
+      {MusicState::OpenPending, true, MusicState::Paused, MusicState::Started},  // paused as it starts
+      {MusicState::Stopped, true, MusicState::Stopped, MusicState::Started},     // its end: not looped
+      {MusicState::Paused, false, MusicState::Paused, MusicState::Paused},       // the tray's pause
+      {MusicState::Closed, false, MusicState::Closed, MusicState::Closed},
+  };
   for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.before));
     app::MusicPage& p = Page();
     player.state = c.before;
-    EXPECT_EQ(p.PauseForEditor(), c.paused) << static_cast<int>(c.before);
-    EXPECT_EQ(player.state, c.paused ? MusicState::Paused : c.before);
+    const int plays = player.plays;
+    EXPECT_EQ(p.PauseForEditor(), c.held);
+    if (c.before == MusicState::OpenPending) {
+      player.state = MusicState::Started;  // the session starts
+      p.OnSessionStarted(false);
+    } else if (c.before == MusicState::Stopped) {
+      p.OnSessionEnded(false);
+    }
+    EXPECT_EQ(player.state, c.whileOpen);
+    EXPECT_EQ(player.plays, plays) << "nothing started while the editor holds the music";
+    p.ResumeAfterEditor();
+    EXPECT_EQ(player.state, c.after);
+    p.ResumeAfterEditor();  // only once
+    EXPECT_EQ(player.state, c.after);
   }
 }
 

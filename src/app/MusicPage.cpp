@@ -36,13 +36,23 @@ void MusicPage::LoadMusicSection(const std::wstring& section) {
 }
 
 void MusicPage::PauseMusic(bool pause) {
+  const bool wasHeld = pauseHold_;
+  pauseHold_ = pause;
   if (!player_) return;
   if (pause && player_->State() == MusicState::Started) {
     LogMessage(Info, "Pause");
     player_->Pause();
-  } else if (!pause && player_->State() == MusicState::Paused) {
+  } else if (!pause && !editorHold_) {
+    PlayAgain(wasHeld);
+  }
+}
+
+void MusicPage::PlayAgain(bool mayHaveEnded) {
+  if (player_->State() == MusicState::Paused) {
     LogMessage(Info, "Resume");
     player_->Resume();
+  } else if (mayHaveEnded && player_->State() == MusicState::Stopped) {
+    player_->Play();  // it ended while held
   }
 }
 
@@ -86,10 +96,11 @@ void MusicPage::StoreEntry(const std::wstring& section) const {
 }
 
 bool MusicPage::PauseForEditor() {
-  if (!player_) return false;
+  if (!player_ || pauseHold_) return false;  // a pause made elsewhere is not the editor's
   MusicState state = player_->State();
   if (state == MusicState::Started) {
-    PauseMusic(true);
+    LogMessage(Info, "Pause");
+    player_->Pause();
   } else if (state != MusicState::OpenPending && state != MusicState::Stopped) {
     return false;
   }
@@ -100,11 +111,7 @@ bool MusicPage::PauseForEditor() {
 void MusicPage::ResumeAfterEditor() {
   if (!editorHold_) return;
   editorHold_ = false;
-  if (!player_) return;
-  if (player_->State() == MusicState::Paused)
-    PauseMusic(false);
-  else if (player_->State() == MusicState::Stopped)
-    player_->Play();  // it ended while held
+  if (player_ && !pauseHold_) PlayAgain(true);
 }
 
 void MusicPage::Clear() { view_.SetPathText(L""); }
@@ -201,7 +208,7 @@ void MusicPage::OnMuteVideoClicked() {
 
 void MusicPage::OnSessionStarted(bool pauseAndMuteAll) {
   if (!player_) return;
-  if (pauseAndMuteAll || editorHold_) {
+  if (pauseAndMuteAll || pauseHold_ || editorHold_) {
     if (player_->State() == MusicState::Started) {
       LogMessage(Info, "Pause");
       player_->Pause();
@@ -213,7 +220,7 @@ void MusicPage::OnSessionStarted(bool pauseAndMuteAll) {
 }
 
 void MusicPage::OnSessionEnded(bool rotationMovedOn) {
-  if (!player_ || editorHold_) return;
+  if (!player_ || pauseHold_ || editorHold_) return;  // held: no new loop
   MusicState state = player_->State();
   if (rotationMovedOn && (state == MusicState::OpenPending || state == MusicState::Started)) return;
   player_->Play();  // the music loops

@@ -108,6 +108,8 @@ class MusicPage {
   void SetMuted(bool value);
   void Write(const wchar_t* name, int value);
   void ReportMusicOnly();
+  // A hold or pause is lifted: paused music resumes; music that ended while held starts again.
+  void PlayAgain(bool mayHaveEnded);
 
   MusicView& view_;
   settings::SettingsStore& store_;
@@ -115,6 +117,9 @@ class MusicPage {
   int entryNumber_;
   MusicPlayer* player_ = nullptr;
   std::optional<bool> reportedMusicOnly_;
+  // Held by a pause (the tray's, pause-all) or by the entry editor: paused as it starts, not
+  // looped at its end; music between two loops when the pause comes is held all the same.
+  bool pauseHold_ = false;
   bool editorHold_ = false;
 };
 

@@ -326,6 +326,29 @@ TEST_F(MusicPageTest, TheEditorHoldsOnlyMusicThatWouldPlay) {
   }
 }
 
+// The tray's pause can come between two loops of the track (its end reported, the next loop
+// not yet started): the music must not loop on, and starts again when the pause is lifted.
+TEST_F(MusicPageTest, APauseBetweenTwoLoopsHoldsTheMusic) {
+  app::MusicPage& p = Page();
+  for (MusicState between : {MusicState::Stopped, MusicState::OpenPending}) {
+    SCOPED_TRACE(static_cast<int>(between));
+    player.state = between;
+    player.plays = 0;
+    p.PauseMusic(true);
+    if (between == MusicState::Stopped) {
+      p.OnSessionEnded(false);
+      EXPECT_EQ(player.plays, 0) << "looped under the pause";
+    } else {
+      player.state = MusicState::Started;
+      p.OnSessionStarted(false);
+      EXPECT_EQ(player.state, MusicState::Paused) << "started under the pause";
+    }
+    p.PauseMusic(false);
+    EXPECT_EQ(player.state, MusicState::Started);
+    EXPECT_EQ(player.plays, between == MusicState::Stopped ? 1 : 0);
+  }
+}
+
 TEST_F(MusicPageTest, OpenFailureShowsThePathAndKeepsIt) {
   player.openResult = static_cast<int32_t>(0x80070002);
   Store(L"Music", L"C:\\m\\gone.mp3", 50, 0, 0);

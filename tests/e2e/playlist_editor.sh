@@ -36,12 +36,14 @@ shown $page && fail "the playlist page stayed beside the editor"
 shown $editor.139 || fail "the editor does not show the video page"
 grep -q "Playlist: Add Video" "$log_file" || fail "the row's Add was not logged"
 [ "$(d text "$title" $editor.139.1010)" = "Playlist Entry" ] || fail "the page's title reads '$(d text "$title" $editor.139.1010)'"
+# (Taken before a wallpaper window exists: under Wine without a window manager a window made
+# later is stacked over the others in X whatever Wine's own order says.)
+import -window root "$shots/playlist-editor-video.png" 2>/dev/null
 opened=$(log_count "Open file: .wav")
 d post-click "$title" $editor.139.163.1014 >/dev/null
 wine "$driver" answer-file Open "$wav" 15000 >/dev/null 2>&1 || fail "no file dialog"
 wait_log "Open file: .wav" $((opened + 1)) 15 || fail "the picked file did not open on the monitor"
 [ "$(reg_value "$monitor_key" Path)" = "" ] || fail "the entry's file was stored as the monitor's own"
-import -window root "$shots/playlist-editor-video.png" 2>/dev/null
 pass "a video row's Add opens the editor; the picked file plays on the monitor and is not stored as its own"
 
 d click "$title" $editor.1069 >/dev/null
@@ -105,9 +107,9 @@ music0="$playlist_key\\0\\Music"
 pass "a music row's editor stops the background music, Apply stores the entry's music and the music plays again"
 
 # Music the tray paused stays paused through the editor.
-pauses=$(log_count "Pause")
 d post-command "$title" 32775 >/dev/null  # the tray's Pause
-wait_log "Pause" $((pauses + 1)) 10 || fail "the tray did not pause the music"
+sleep 1.5
+silent_for 2.5 || fail "the tray did not stop the music"
 d click "$title" "$(row 0 1).1073" >/dev/null  # the row now offers Edit
 wait_shown $editor || fail "Edit did not open the editor"
 grep -q "Playlist: Edit Music" "$log_file" || fail "the row's Edit was not logged"

@@ -59,7 +59,7 @@ CMainDlg::CMainDlg(settings::SettingsStore& store, AppFlags& flags)
       store_(store),
       flags_(flags),
       wallpapers_(store, policy_),
-      quickStartPage_(IDD_QUICK_START),
+      quickStartPage_(store, wallpapers_.Wallpapers(), *this),
       videoPage_(wallpapers_, store),
       musicPage_(store),
       playlistPage_(store, *this),
@@ -285,6 +285,34 @@ void CMainDlg::MusicClear() {
 void CMainDlg::MusicReset() {
   if (musicPage_.hwnd()) musicPage_.Rules().Reset();
 }
+
+void CMainDlg::QuickStartSetMuted(bool mute, bool automatic) {
+  if (quickStartPage_.hwnd()) quickStartPage_.Rules().SetMuted(mute, automatic);
+}
+void CMainDlg::QuickStartSetVolume(int volume) {
+  if (quickStartPage_.hwnd()) quickStartPage_.Rules().SetMasterVolume(volume);
+}
+void CMainDlg::QuickStartClear() {
+  if (!quickStartPage_.hwnd()) return;
+  quickStartPage_.Rules().Clear();
+  quickStartPage_.SyncTimer();
+}
+void CMainDlg::QuickStartReset() {
+  if (!quickStartPage_.hwnd()) return;
+  quickStartPage_.Rules().Reset();
+  quickStartPage_.SyncTimer();
+}
+void CMainDlg::ShowEachMonitor() {
+  if (!videoPage_.hwnd()) return;
+  // Already a wallpaper per monitor: the monitors opened their new files themselves.
+  if (videoPage_.Rules().displayOption == app::kDisplayEach) {
+    videoPage_.Rules().RefreshPanel();
+    return;
+  }
+  videoPage_.SetOptionSelection(app::kDisplayEach);
+  videoPage_.Rules().ApplyDisplayOption(app::kDisplayEach);
+}
+uint64_t CMainDlg::Now() const { return GetTickCount64(); }
 
 void CMainDlg::PlaylistsReset() {
   if (playlistPage_.hwnd()) playlistPage_.Reset();

@@ -12,6 +12,7 @@
 #include "app/PageDlg_win.h"
 #include "app/PlaylistDlg_win.h"
 #include "app/PlaylistEditor_win.h"
+#include "app/QuickStartDlg_win.h"
 #include "app/TrayPopup_win.h"
 #include "app/VideoDlg_win.h"
 #include "base/Handles_win.h"
@@ -26,7 +27,10 @@ namespace settings {
 class SettingsStore;
 }
 
-class CMainDlg : public CDialog, public app::Pages, private rotation::RotationTarget {
+class CMainDlg : public CDialog,
+                 public app::Pages,
+                 private rotation::RotationTarget,
+                 private app::QuickStartTarget {
  public:
   // The store and the flags outlive the window.
   CMainDlg(settings::SettingsStore& store, AppFlags& flags);
@@ -52,6 +56,10 @@ class CMainDlg : public CDialog, public app::Pages, private rotation::RotationTa
   void MusicSetVolume(int volume) override;
   void MusicClear() override;
   void MusicReset() override;
+  void QuickStartSetMuted(bool mute, bool automatic) override;
+  void QuickStartSetVolume(int volume) override;
+  void QuickStartClear() override;
+  void QuickStartReset() override;
   void PlaylistsReset() override;
   void SetTrayState(bool paused, bool muted) override;
 
@@ -65,7 +73,13 @@ class CMainDlg : public CDialog, public app::Pages, private rotation::RotationTa
   void ApplyDisplayOption(int option) override;
   void LoadMusic(const std::wstring& section) override;
   bool MusicPlaying() const override;
+  // (Also app::QuickStartTarget's: the pause of everything or the tray's pause.)
   bool Held() const override;
+  // app::QuickStartTarget
+  bool TrayMuted() const override { return flags_.wallpapersMuted; }
+  bool MusicOnly() const override { return MusicIsMusicOnly(); }
+  void ShowEachMonitor() override;
+  uint64_t Now() const override;
 
   app::MainContext Context();
   void OpenApp();
@@ -104,7 +118,7 @@ class CMainDlg : public CDialog, public app::Pages, private rotation::RotationTa
   CWallpaperHost wallpapers_;  // the monitors, their list and the wallpapers
   CTrayFrameDlg trayPopup_;
   // The pages in task order; each task shows an empty page until its page is built.
-  CPageDlg quickStartPage_;
+  CQuickStartDlg quickStartPage_;
   CVideoDlg videoPage_;
   CMusicDlg musicPage_;
   CPlaylistDlg playlistPage_;

@@ -132,6 +132,29 @@
 #define IDC_MUSIC_VOLUME 1019
 #define IDC_MUSIC_VOLUME_EDIT 1089
 #define IDC_MUSIC_ONLY 1026
+// ---- Quick Start page (dialog 229) ---------------------------------------------------------
+#define IDS_CHANGE_5MIN 191
+#define IDS_CHANGE_30MIN 192
+#define IDS_QUICK_START_PLACEHOLDER 193
+#define IDS_QUICK_START_ABOUT 194
+#define IDS_QUICK_START_NO_FOLDER 195
+#define IDS_QUICK_START_VIDEOS 197
+#define IDS_QUICK_START_ONE_VIDEO 198
+#define IDC_QS_ICON 1009
+#define IDC_QS_TITLE 1010
+#define IDC_QS_HINT 1029
+#define IDC_QS_ABOUT 1035
+#define IDC_QS_FOLDER_HEADING 1047
+#define IDC_QS_FOLDER 1065
+#define IDC_QS_BROWSE 1014
+#define IDC_QS_REMOVE 1066
+#define IDC_QS_COUNT 1078
+#define IDC_QS_SETTINGS_HEADING 1048
+#define IDC_QS_CHANGE 1075
+#define IDC_QS_MUTE 1027
+#define IDC_QS_VOLUME 1019
+#define IDC_QS_VOLUME_EDIT 1089
+#define IDC_QS_ACTIVE 1059
 // ---- Playlist pages (dialogs 141, 9, 165, 166) --------------------------------------------
 #define IDD_PLAYLIST_ITEM 9
 #define IDD_PLAYLIST_ROW 165

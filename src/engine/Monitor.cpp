@@ -109,11 +109,15 @@ int32_t CMonitor::RefreshWindow() {
     }
   }
   if (!videoWnd->Create(*this)) return kResultFail;
+  // The file is opened first: the picture's settings then go to the new file, whose player
+  // takes them when it starts. (Given to the old one just before its close, they can meet the
+  // end of its clip, where Wine's video presenter can block for ever.)
+  const int32_t result = videoWnd->Open(settings.Path);
   ApplyStretchAndPosition();
   int overlay = settings.BlackOverlay;
   videoWnd->ApplyOverlay(static_cast<float>(overlay) / 100.0f, overlay > 0);
   videoWnd->ApplyVolume(settings.Mute ? 0.0f : static_cast<float>(settings.Volume) / 100.0f);
-  return videoWnd->Open(settings.Path);
+  return result;
 }
 
 void CMonitor::ApplyStretchAndPosition() {

@@ -6,7 +6,7 @@ qendor_packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-  pulseaudio pulseaudio-utils ffmpeg librsvg2-bin gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  pulseaudio pulseaudio-utils ffmpeg librsvg2-bin gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
   zlib1g-dev libdeflate-dev p7zip-full unzip zip python3
 )
 

@@ -227,10 +227,7 @@ INT_PTR CMusicDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetTextColor(dc, colour);
       SetBkMode(dc, TRANSPARENT);
       // Statics above the separator stand on colour 25, the others on colour 23.
-      RECT r;
-      GetWindowRect(reinterpret_cast<HWND>(lParam), &r);
-      MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
-      bool upper = r.top < ControlRect(hwnd(), IDC_MUSIC_SEPARATOR).top;
+      bool upper = ChildRect(hwnd(), reinterpret_cast<HWND>(lParam)).top < ControlRect(hwnd(), IDC_MUSIC_SEPARATOR).top;
       return reinterpret_cast<INT_PTR>(upper ? Theme().tabStripBrush : Theme().backgroundBrush);
     }
     case WM_DESTROY:

@@ -4,14 +4,15 @@
 #include "base/Handles_win.h"
 #include "ui/Theme_win.h"
 
-RECT ControlRect(HWND dialog, int id) {
+RECT ChildRect(HWND parent, HWND child) {
   RECT r{};
-  HWND control = GetDlgItem(dialog, id);
-  if (!control) return r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  if (!child) return r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
+
+RECT ControlRect(HWND dialog, int id) { return ChildRect(dialog, GetDlgItem(dialog, id)); }
 
 RECT TakePlaceholder(HWND dialog, int id) {
   RECT r = ControlRect(dialog, id);
@@ -29,14 +30,18 @@ INT_PTR StaticColours(WPARAM dc, COLORREF text, HBRUSH background) {
   return reinterpret_cast<INT_PTR>(background);
 }
 
+void PaintBands(HDC dc, const RECT& client, int lineTop, HBRUSH upper, COLORREF line, HBRUSH lower) {
+  RECT top = client, middle = client, bottom = client;
+  top.bottom = lineTop;
+  middle.top = lineTop;
+  middle.bottom = lineTop + 1;
+  bottom.top = lineTop + 1;
+  FillRect(dc, &top, upper);
+  UniqueGdiObject lineBrush(CreateSolidBrush(line));
+  FillRect(dc, &middle, static_cast<HBRUSH>(lineBrush.get()));
+  FillRect(dc, &bottom, lower);
+}
+
 void PaintBarPage(HDC dc, const RECT& client, int barTop) {
-  RECT upper = client, line = client, lower = client;
-  upper.bottom = barTop;
-  line.top = barTop;
-  line.bottom = barTop + 1;
-  lower.top = barTop + 1;
-  FillRect(dc, &upper, Theme().backgroundBrush);
-  UniqueGdiObject lineBrush(CreateSolidBrush(Theme()[ui::kColourRow]));
-  FillRect(dc, &line, static_cast<HBRUSH>(lineBrush.get()));
-  FillRect(dc, &lower, Theme().tabStripBrush);
+  PaintBands(dc, client, barTop, Theme().backgroundBrush, Theme()[ui::kColourRow], Theme().tabStripBrush);
 }

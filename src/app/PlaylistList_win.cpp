@@ -16,12 +16,6 @@ namespace {
 constexpr wchar_t kListClass[] = L"QendorPlayList";
 constexpr int kLineStep = 60;  // pixels per scroll line
 int Scaled(HWND window, int design) { return ScaleForWindow(window, design); }
-RECT ChildRect(HWND parent, HWND child) {
-  RECT r{};
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
 }  // namespace
 
 // --- Row ----------------------------------------------------------------------------------

@@ -139,16 +139,8 @@ std::wstring CQuickStartDlg::Text(unsigned stringId) const { return LoadResStrin
 
 void CQuickStartDlg::PaintPage(HDC dc, const RECT& client) {
   // Colour 25 down to the description's bottom, a line of colour 2 under it, colour 23 below.
-  const int bottom = ControlRect(hwnd(), IDC_QS_ABOUT).bottom;
-  RECT upper = client, line = client, lower = client;
-  upper.bottom = bottom;
-  line.top = bottom;
-  line.bottom = bottom + 1;
-  lower.top = bottom + 1;
-  FillRect(dc, &upper, Theme().tabStripBrush);
-  UniqueGdiObject lineBrush(CreateSolidBrush(Theme()[ui::kColourAccent]));
-  FillRect(dc, &line, static_cast<HBRUSH>(lineBrush.get()));
-  FillRect(dc, &lower, Theme().backgroundBrush);
+  PaintBands(dc, client, ControlRect(hwnd(), IDC_QS_ABOUT).bottom, Theme().tabStripBrush, Theme()[ui::kColourAccent],
+             Theme().backgroundBrush);
 }
 
 INT_PTR CQuickStartDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -217,10 +209,7 @@ INT_PTR CQuickStartDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       else if (id == IDC_QS_ABOUT)
         colour = Theme()[ui::kColourPlaceholder];
       // Statics above the line stand on colour 25, the others on colour 23.
-      RECT r;
-      GetWindowRect(reinterpret_cast<HWND>(lParam), &r);
-      MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
-      const bool upper = r.top < ControlRect(hwnd(), IDC_QS_ABOUT).bottom;
+      const bool upper = ChildRect(hwnd(), reinterpret_cast<HWND>(lParam)).top < ControlRect(hwnd(), IDC_QS_ABOUT).bottom;
       return StaticColours(wParam, colour, upper ? Theme().tabStripBrush : Theme().backgroundBrush);
     }
     case WM_DESTROY:

@@ -4,6 +4,7 @@
 
 #include <shlwapi.h>
 
+#include <atomic>
 #include <new>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "base/OsVersion_win.h"
 #include "diag/Log.h"
 #include "engine/CoverGeometry.h"
+#include "engine/VideoFormat.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -34,6 +36,35 @@ const wchar_t* FileExtension(const wchar_t* path) {
     if (*p == L'.') dot = p;
   }
   return dot ? dot : L"";
+}
+
+// A video stream whose source offers decoded video in a format the renderer refuses (Wine's
+// media source: I420) is switched to NV12 when the stream offers it. Logged once per run.
+void PreferNv12(IMFMediaTypeHandler* handler) {
+  ComPtr<IMFMediaType> current;
+  GUID subtype{};
+  if (FAILED(handler->GetCurrentMediaType(&current)) || FAILED(current->GetGUID(MF_MT_SUBTYPE, &subtype))) return;
+  DWORD count = 0;
+  if (FAILED(handler->GetMediaTypeCount(&count))) return;
+  std::vector<uint32_t> offered;
+  ComPtr<IMFMediaType> nv12;
+  for (DWORD i = 0; i < count; ++i) {
+    ComPtr<IMFMediaType> type;
+    GUID offeredSubtype{};
+    if (FAILED(handler->GetMediaTypeByIndex(i, &type)) || FAILED(type->GetGUID(MF_MT_SUBTYPE, &offeredSubtype)))
+      continue;
+    offered.push_back(static_cast<uint32_t>(offeredSubtype.Data1));
+    if (offeredSubtype == MFVideoFormat_NV12 && !nv12) nv12 = type;
+  }
+  if (!nv12 || !engine::PrefersNv12(static_cast<uint32_t>(subtype.Data1), offered)) return;
+  const HRESULT hr = handler->SetCurrentMediaType(nv12.Get());
+  if (FAILED(hr)) {
+    LogCallFailed("IMFMediaTypeHandler::SetCurrentMediaType NV12", hr);
+    return;
+  }
+  static std::atomic<bool> logged{false};
+  if (!logged.exchange(true))
+    LogMessage(Info, "Video format NV12 chosen over %s", engine::FormatName(static_cast<uint32_t>(subtype.Data1)).c_str());
 }
 
 // Fetches one service of the session. A failure, or success with a null pointer (the
@@ -253,6 +284,7 @@ HRESULT CPlayer::AddBranch(IMFTopology* topology, IMFPresentationDescriptor* des
       return hr;
     }
   } else if (majorType == MFMediaType_Video) {
+    PreferNv12(handler.Get());
     hr = MFCreateVideoRendererActivate(videoWindow_, &renderer);
     if (FAILED(hr)) {
       LogCallFailed("MFCreateVideoRendererActivate", hr);

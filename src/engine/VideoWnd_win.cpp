@@ -241,6 +241,8 @@ int32_t CVideoWnd::Open(const std::wstring& path) {
   coverFit_.reset();
   if (!player) return E_FAIL;
   SettleForClose();
+  path_ = path;
+  loopReopen_ = false;
   HRESULT hr = player->OpenURL(path.c_str());
   endPending_ = false;
   restartPending_ = false;
@@ -270,6 +272,19 @@ std::optional<WallpaperWindow::CoverFit> CVideoWnd::CoverSize() const {
   return fit;
 }
 
+// Under Wine 8 a session started again from its beginning stalls after a loop or two (the
+// picture freezes and its end never comes); a session opened afresh plays. With
+// QENDOR_WINE_LOOP=reopen set, a wallpaper under Wine opens its file again at each end.
+int32_t CVideoWnd::StartAgain() {
+  wchar_t asked[16] = {};
+  const bool reopen = RunningOnWine() && GetEnvironmentVariableW(L"QENDOR_WINE_LOOP", asked, 16) > 0 &&
+                      std::wstring_view(asked) == L"reopen";
+  if (!reopen || path_.empty()) return player->Play();
+  presented_ = false;  // a new session has a new presenter
+  loopReopen_ = true;
+  return player->OpenURL(path_.c_str());
+}
+
 engine::PlaybackDecision CVideoWnd::Decision() const {
   return services_.policy.Decide({userPaused, coveredByMaximised, volume});
 }
@@ -284,7 +299,7 @@ int32_t CVideoWnd::ApplyPlayback() {
   }
   if (restartPending_ && !decision.paused) {
     restartPending_ = false;
-    if (player->HasSessionAndSource()) return player->Play();
+    if (player->HasSessionAndSource()) return StartAgain();
   }
   if (decision.paused && PlayerIsRunning(CPlayer::Started)) return player->Pause();
   if (!decision.paused && PlayerIsRunning(CPlayer::Paused)) return player->Resume();
@@ -391,7 +406,9 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
     // of a loop can block for ever, and short clips end every moment.)
     if (!presented_) {
       presented_ = true;
-      if (player->HasDisplayControl()) {
+      if (loopReopen_) {
+        loopReopen_ = false;  // the same file again: measured already
+      } else if (player->HasDisplayControl()) {
         SIZE size{}, aspect{};
         HRESULT hr = player->GetNativeVideoSize(&size, &aspect);
         if (FAILED(hr)) {
@@ -419,7 +436,7 @@ void CVideoWnd::OnPlayerEvent(WPARAM wParam, LPARAM lParam) {
     if (Decision().paused)
       restartPending_ = true;
     else
-      player->Play();
+      StartAgain();
   }
 }
 

@@ -4,6 +4,7 @@
 // volume changes by message.
 #pragma once
 #include <optional>
+#include <string>
 #include <windows.h>
 
 #include "base/Handles_win.h"
@@ -101,6 +102,10 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   // The clip ended while the policy held it paused: it starts again when the hold is lifted
   // (starting it under the pause would only have it paused again at its first frame).
   bool restartPending_ = false;
+  bool loopReopen_ = false;  // the file was opened again for the next loop
+  std::wstring path_;        // the file opened last
+  // The clip from its beginning again, after its end.
+  int32_t StartAgain();
   bool presented_ = false;  // the opened file's picture has been set up (at its first start)
   mutable std::optional<CoverFit> coverFit_;  // measured once per file, window size and mode
 };

@@ -488,6 +488,27 @@ TEST_F(WallpaperTest, AnEndMeetingAPauseStartsTheClipOnlyWhenThePauseIsLifted) {
   EXPECT_EQ(LogCount("CloseSession timed out"), 0);
 }
 
+// Under Wine a clip started again from its beginning freezes after a loop or two; asked to
+// (QENDOR_WINE_LOOP=reopen, as ./run does), the wallpaper opens its file afresh at each end and
+// keeps looping, its picture measured once.
+TEST_F(WallpaperTest, UnderWineAClipOpenedAfreshAtEachEndKeepsLooping) {
+  if (!IsRunningOnWine()) GTEST_SKIP() << "Windows loops the session itself";
+  SetEnvironmentVariableW(L"QENDOR_WINE_LOOP", L"reopen");
+  OpenStandin(DesktopStandin::Layout::Newer);
+  monitor = TestMonitor({0, 0, 320, 180});
+  monitor->SetPath(Fixture(L"h264.mp4").c_str(), false);
+  const bool looped = WaitStarted(5, 40000);
+  SetEnvironmentVariableW(L"QENDOR_WINE_LOOP", nullptr);
+  ASSERT_TRUE(looped) << "started " << Started() << " times";
+  EXPECT_GE(LogCount("Open file: .mp4"), 5);
+  EXPECT_GE(LogCount("Media session ended"), 4);
+  EXPECT_EQ(LogCount("Native Video Size: 160x90; Aspect ratio: 16x9") +
+                LogCount("Native Video Size: 160x90; Aspect ratio: 160x90"),
+            1);
+  monitor->RemoveWindow();
+  EXPECT_EQ(LogCount("CloseSession timed out"), 0);
+}
+
 TEST_F(WallpaperTest, DestroyingTheWindowShutsThePlayerDown) {
   OpenStandin(DesktopStandin::Layout::Newer);
   monitor = TestMonitor({0, 0, 320, 180});

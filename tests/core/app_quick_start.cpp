@@ -71,19 +71,7 @@ constexpr int kRand[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358};
 
 class QuickStartTest : public ::testing::Test {
  protected:
-  void Monitors(int count) {
-    std::vector<EnumeratedMonitor> screens;
-    for (int i = 0; i < count; ++i) {
-      DisplayProbe probe;
-      probe.infoOk = probe.modeOk = probe.deviceOk = true;
-      probe.x = i * 1920;
-      probe.width = 1920;
-      probe.height = 1080;
-      probe.deviceId = L"MONITOR\\M" + std::to_wstring(i) + L"\\{c}\\1";
-      screens.push_back({probe, {i * 1920, 0, i * 1920 + 1920, 1080}});
-    }
-    wallpapers.Load(screens);
-  }
+  void Monitors(int count) { pagetest::LoadMonitors(wallpapers, count); }
   void Files(const std::wstring& folder, std::vector<std::wstring> names) {
     std::vector<app::FolderEntry> entries;
     for (auto& n : names) entries.push_back({n, false});

@@ -37,17 +37,7 @@ struct FakePageView : app::VideoPageView {
 class VideoPageTest : public ::testing::Test {
  protected:
   void Load(int count) {
-    std::vector<EnumeratedMonitor> screens;
-    for (int i = 0; i < count; ++i) {
-      DisplayProbe probe;
-      probe.infoOk = probe.modeOk = probe.deviceOk = true;
-      probe.x = i * 1920;
-      probe.width = 1920;
-      probe.height = 1080;
-      probe.deviceId = L"MONITOR\\M" + std::to_wstring(i) + L"\\{c}\\1";
-      screens.push_back({probe, {i * 1920, 0, i * 1920 + 1920, 1080}});
-    }
-    wallpapers.Load(screens);
+    pagetest::LoadMonitors(wallpapers, count);
     panelView.panel = &panel;
     panel.Initialise();
     page.SetPanel(&panel);

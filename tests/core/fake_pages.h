@@ -7,6 +7,7 @@
 
 #include "app/MonitorPanel.h"
 #include "base/ResourceIds.h"
+#include "engine/Wallpapers.h"
 
 namespace pagetest {
 
@@ -70,5 +71,20 @@ struct FakeView : app::PanelView {
     return L"?";
   }
 };
+
+// count monitors of 1920x1080 side by side, as the platform would report them.
+inline void LoadMonitors(engine::Wallpapers& wallpapers, int count) {
+  std::vector<EnumeratedMonitor> screens;
+  for (int i = 0; i < count; ++i) {
+    DisplayProbe probe;
+    probe.infoOk = probe.modeOk = probe.deviceOk = true;
+    probe.x = i * 1920;
+    probe.width = 1920;
+    probe.height = 1080;
+    probe.deviceId = L"MONITOR\\M" + std::to_wstring(i) + L"\\{c}\\1";
+    screens.push_back({probe, {i * 1920, 0, i * 1920 + 1920, 1080}});
+  }
+  wallpapers.Load(screens);
+}
 
 }  // namespace pagetest

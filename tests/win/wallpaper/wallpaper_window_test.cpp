@@ -498,14 +498,21 @@ TEST_F(WallpaperTest, UnderWineAClipOpenedAfreshAtEachEndKeepsLooping) {
   monitor = TestMonitor({0, 0, 320, 180});
   monitor->SetPath(Fixture(L"h264.mp4").c_str(), false);
   const bool looped = WaitStarted(5, 40000);
-  SetEnvironmentVariableW(L"QENDOR_WINE_LOOP", nullptr);
   ASSERT_TRUE(looped) << "started " << Started() << " times";
   EXPECT_GE(LogCount("Open file: .mp4"), 5);
   EXPECT_GE(LogCount("Media session ended"), 4);
   EXPECT_EQ(LogCount("Native Video Size: 160x90; Aspect ratio: 16x9") +
                 LogCount("Native Video Size: 160x90; Aspect ratio: 160x90"),
             1);
+  // Closed just after an end, while the next opening is on its way: under Wine 8 a playing
+  // video session closed even after a reported pause hangs its close, or corrupts the heap
+  // inside the H.264 decoder, now and then (5 of 55 runs here), which is not this case's matter.
+  const int ended = app.Count(WM_APP_WALLPAPER_EVENT, MESessionEnded);
+  const bool endedAgain =
+      PumpUntil([&] { return app.Count(WM_APP_WALLPAPER_EVENT, MESessionEnded) > ended; }, 10000);
   monitor->RemoveWindow();
+  SetEnvironmentVariableW(L"QENDOR_WINE_LOOP", nullptr);
+  ASSERT_TRUE(endedAgain);
   EXPECT_EQ(LogCount("CloseSession timed out"), 0);
 }
 

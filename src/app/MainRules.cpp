@@ -5,9 +5,9 @@
 
 namespace app {
 
-int TaskIndexAtStart(settings::SettingsStore& store) {
-  uint32_t stored = store.ReadRootDword(L"TaskIndex");
-  return stored < static_cast<uint32_t>(kTaskCount) ? static_cast<int>(stored) : kTaskQuickStart;
+int StoredIndexAtStart(settings::SettingsStore& store, std::wstring_view name, int count) {
+  uint32_t stored = store.ReadRootDword(name);
+  return stored < static_cast<uint32_t>(count) ? static_cast<int>(stored) : 0;
 }
 
 void StoreTaskIndex(settings::SettingsStore& store, int task) {

@@ -52,9 +52,10 @@ struct MainContext {
   Pages& pages;
 };
 
-// TaskIndex as start-up reads it: compared unsigned, so a negative or too large value gives
-// task 0. Nothing is written then.
-int TaskIndexAtStart(settings::SettingsStore& store);
+// A stored page index (TaskIndex, SettingsIndex) as start-up reads it: compared unsigned, so
+// a negative or too large value gives 0. Nothing is written then.
+int StoredIndexAtStart(settings::SettingsStore& store, std::wstring_view name, int count);
+inline int TaskIndexAtStart(settings::SettingsStore& store) { return StoredIndexAtStart(store, L"TaskIndex", kTaskCount); }
 // The user chose a task: stored at once.
 void StoreTaskIndex(settings::SettingsStore& store, int task);
 

@@ -186,6 +186,48 @@
 #define IDC_EDITOR_PLACE 1071
 #define IDC_EDITOR_CANCEL 1070
 #define IDC_EDITOR_APPLY 1069
+// ---- Settings page (dialog 142) and its tabs (159, 160, 161, 232, 162) --------------------
+#define IDD_GENERAL_SETTINGS 159
+#define IDD_QUICK_CONTROLS 160
+#define IDD_ABOUT 161
+#define IDD_UNINSTALL 162
+#define IDD_BUG_REPORT 232
+#define IDS_TAB_GENERAL 139
+#define IDS_TAB_QUICK_CONTROLS 140
+#define IDS_TAB_ABOUT 141
+#define IDS_TAB_UNINSTALL 142
+#define IDS_TAB_BUG_REPORT 199
+#define IDS_CONFIRM_REMOVE_ALL 210
+#define IDS_CONFIRM_FACTORY_RESET 211
+#define IDS_LEGAL_NOTICE 212
+#define IDC_SET_PAGE_PLACE 1008
+#define IDC_SET_ICON 1009
+#define IDC_SET_TITLE 1010
+#define IDC_SET_TABS 1028
+// General settings (159)
+#define IDC_GEN_AUTORUN_HINT 1029
+#define IDC_GEN_MAXIMISED_HINT 1010
+#define IDC_GEN_AUDIO_HINT 1011
+#define IDC_GEN_AUTORUN_TEXT 1035
+#define IDC_GEN_MAXIMISED_TEXT 1038
+#define IDC_GEN_AUDIO_TEXT 1039
+#define IDC_GEN_AUTORUN 1030
+#define IDC_GEN_MAXIMISED 1031
+#define IDC_GEN_AUDIO 1032
+// Quick controls (160)
+#define IDC_QC_PAUSE_AND_MUTE 1030
+#define IDC_QC_MUTE 1027
+#define IDC_QC_VOLUME 1019
+#define IDC_QC_VOLUME_EDIT 1089
+#define IDC_QC_HINT 1029
+#define IDC_QC_HINT_TEXT 1035
+#define IDC_QC_FACTORY_RESET 1042
+#define IDC_QC_REMOVE_ALL 1043
+// About (161) and Uninstall (162)
+#define IDC_ABOUT_REQUIREMENTS 1068
+#define IDC_ABOUT_PICTURE 1044
+#define IDC_UNINSTALL 1045
+
 // ---- Control kit ------------------------------------------------------------------------
 #define IDD_MESSAGE 231
 #define IDC_MESSAGE_TEXT 1076

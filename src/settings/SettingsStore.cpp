@@ -111,11 +111,11 @@ std::vector<std::wstring> SettingsStore::Subkeys(std::wstring_view section) {
   return names;
 }
 
-uint32_t SettingsStore::ReadRootDword(std::wstring_view name) {
-  if (!OpenForRead(L"")) return 0;
+uint32_t SettingsStore::ReadRootDword(std::wstring_view name, uint32_t defaultValue) {
+  if (!OpenForRead(L"")) return defaultValue;
   auto value = keys_.QueryValue(L"", name);
-  if (!value) return 0;
-  return DecodeDword(*value).value_or(0);
+  if (!value) return defaultValue;
+  return DecodeDword(*value).value_or(defaultValue);
 }
 
 bool SettingsStore::ReadRootString(std::wstring_view name, std::wstring& text, size_t maxChars) {

@@ -40,8 +40,8 @@ class SettingsStore {
   std::vector<std::wstring> Subkeys(std::wstring_view section);
 
   // Direct operations on the root's own values.
-  // A 32-bit value read into a 4-byte buffer: missing (or longer) counts as 0.
-  uint32_t ReadRootDword(std::wstring_view name);
+  // A 32-bit value read into a 4-byte buffer: missing (or longer) gives the default.
+  uint32_t ReadRootDword(std::wstring_view name, uint32_t defaultValue = 0);
   // A string of type REG_SZ or REG_EXPAND_SZ of at most maxChars characters; false otherwise.
   bool ReadRootString(std::wstring_view name, std::wstring& text, size_t maxChars = 126);
   bool WriteRootDword(std::wstring_view name, uint32_t value);

@@ -63,7 +63,7 @@ CMainDlg::CMainDlg(settings::SettingsStore& store, AppFlags& flags)
       videoPage_(wallpapers_, store),
       musicPage_(store),
       playlistPage_(store, *this),
-      settingsPage_(IDD_SETTINGS),
+      settingsPage_(store, flags, policy_),
       entryEditor_(wallpapers_, store, flags, musicPage_) {
   RegisterMainWindowClass();
   // Icons loaded without LR_SHARED belong to us.
@@ -316,6 +316,10 @@ uint64_t CMainDlg::Now() const { return GetTickCount64(); }
 
 void CMainDlg::PlaylistsReset() {
   if (playlistPage_.hwnd()) playlistPage_.Reset();
+}
+
+void CMainDlg::SettingsReset() {
+  if (settingsPage_.hwnd()) settingsPage_.ResetSettings();
 }
 
 bool CMainDlg::LoadEntryWallpapers(const rotation::PlaylistEntry& entry) {

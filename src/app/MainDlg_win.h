@@ -13,6 +13,7 @@
 #include "app/PlaylistDlg_win.h"
 #include "app/PlaylistEditor_win.h"
 #include "app/QuickStartDlg_win.h"
+#include "app/SettingsDlg_win.h"
 #include "app/TrayPopup_win.h"
 #include "app/VideoDlg_win.h"
 #include "base/Handles_win.h"
@@ -61,6 +62,7 @@ class CMainDlg : public CDialog,
   void QuickStartClear() override;
   void QuickStartReset() override;
   void PlaylistsReset() override;
+  void SettingsReset() override;
   void SetTrayState(bool paused, bool muted) override;
 
  protected:
@@ -122,7 +124,7 @@ class CMainDlg : public CDialog,
   CVideoDlg videoPage_;
   CMusicDlg musicPage_;
   CPlaylistDlg playlistPage_;
-  CPageDlg settingsPage_;
+  CSettingsDlg settingsPage_;
   CPlaylistAddEntryDlg entryEditor_;
   bool editorShown_ = false;
   bool trayIconAdded_ = false;

@@ -3,7 +3,7 @@ source "$(dirname "$0")/lib/common.bash"
 overrides='HKCU\Software\Wine\AppDefaults\Qendor2.exe'
 reset_settings
 wine reg add "$overrides" /v Version /t REG_SZ /d win7 /f >/dev/null 2>&1
-trap 'wine reg delete "$overrides" /f >/dev/null 2>&1' EXIT
+trap 'wine reg delete "$overrides" /f >/dev/null 2>&1; forget_autorun' EXIT
 
 start_app
 text=$(wine "$driver" message-box "$title" 20000 2>/dev/null | tr -d '\r')

@@ -17,12 +17,13 @@ xdummy_start "$work" || { echo "FAIL: no X server with two monitors"; xdummy_sto
 export QENDOR_KEEP_DISPLAY=1
 wine_env_start "$work" >/dev/null 2>&1 </dev/null
 finish() {
+  forget_autorun
   wine_env_stop >/dev/null 2>&1 </dev/null
   xdummy_stop
 }
-trap finish EXIT
-# The common steps, on this prefix.
+# The common steps, on this prefix (after them: their EXIT trap is replaced by this one).
 source "$here/lib/common.bash" "$build"
+trap finish EXIT
 fixtures="$build/e2e-wallpaper"
 bash "$here/../../tools/fixtures/make-fixtures.sh" "$fixtures" >/dev/null 2>&1 || fail "fixtures"
 d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step

@@ -12,6 +12,7 @@ vd() { wine explorer "/desktop=$desktop" "$@" </dev/null 2>/dev/null | tr -d '\r
 # smaller screen. So the session's server is started afresh at the end, as the test command
 # starts it.
 restart_server() {
+  forget_autorun
   wineserver -k >/dev/null 2>&1
   wineserver -w >/dev/null 2>&1
   wineserver -p </dev/null >/dev/null 2>&1

@@ -1,7 +1,8 @@
 // Drives and inspects the running program from outside for the end-to-end tests:
 //   window-state TITLE                 prints none, hidden, minimised or visible
 //   wait-window TITLE MS [visible]     waits until a window with that title exists (and shows)
-//   message-box CAPTION MS             waits for a message box, prints its text, presses OK
+//   message-box CAPTION MS [yes|no]    waits for a message box, prints its text, presses OK
+//                                      (or Yes, or No)
 //   post-command TITLE ID              posts WM_COMMAND ID to the window
 //   close TITLE                        posts the system command Close
 //   hide TITLE                         hides the window
@@ -168,12 +169,20 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"message-box" && argc >= 4) {
     HWND box;
-    if (!WaitFor(static_cast<DWORD>(_wtoi(argv[3])), box, title, true, false)) return 1;
+    // Once shown: a command posted while the box is still being made can be lost.
+    if (!WaitFor(static_cast<DWORD>(_wtoi(argv[3])), box, title, true, true)) return 1;
     wchar_t text[1024] = L"";
     GetDlgItemTextW(box, 0xFFFF, text, 1024);
     PrintUtf8(text);
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return 0;
+    int button = IDOK;
+    if (argc >= 5) button = std::wstring(argv[4]) == L"yes" ? IDYES : IDNO;
+    // Under Wine the first command can reach a box that has just been shown and do nothing
+    // (seen with Yes/No boxes): pressed again until the box is gone.
+    for (int tries = 0; tries < 10 && IsWindow(box); ++tries) {
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+      for (int i = 0; i < 10 && IsWindow(box); ++i) Sleep(50);
+    }
+    return IsWindow(box) ? 1 : 0;
   }
   if (command == L"popups") {
     DWORD pid = static_cast<DWORD>(_wtoi(title));

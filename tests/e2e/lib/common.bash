@@ -32,6 +32,12 @@ wait_value() {
 }
 reg_key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 reset_settings() { wine reg delete "$app_key" /f >/dev/null 2>&1; true; }
+# The program keeps an autorun entry in the user's Run key, and Wine starts what that key
+# names whenever a session begins: a test leaves none behind, or a hidden copy of the program
+# would start with a later test. (A script with its own EXIT trap calls this from it.)
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+forget_autorun() { wine reg delete "$run_key" /va /f >/dev/null 2>&1; true; }
+trap forget_autorun EXIT
 
 start_app() {
   wine "$exe" "$@" </dev/null >/dev/null 2>&1 &

@@ -1,0 +1,135 @@
+// The general settings tab's controls, the Run key and the detector's reports.
+#include "app/GeneralSettingsDlg_win.h"
+
+#include <vector>
+
+#include "base/Dpi_win.h"
+#include "base/Handles_win.h"
+#include "base/Log.h"
+#include "base/Messages.h"
+#include "base/ResourceIds.h"
+#include "settings/RegistryKeyStore_win.h"
+#include "ui/Theme_win.h"
+
+namespace {
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::wstring ExecutablePath() {
+  wchar_t path[MAX_PATH + 1] = {};
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::wstring(path, length < MAX_PATH ? length : 0);
+}
+}  // namespace
+
+// --- The Run key ---------------------------------------------------------------------------
+CRunKeyEntry::CRunKeyEntry() : name_(settings::ExecutableBaseName()) {}
+
+bool CRunKeyEntry::Present() {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WRITE, &raw) != ERROR_SUCCESS) return false;
+  UniqueHkey key(raw);
+  wchar_t data[261] = {};
+  DWORD type = 0, size = sizeof(data) - sizeof(wchar_t);
+  if (RegQueryValueExW(key.get(), name_.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
+      ERROR_SUCCESS)
+    return false;
+  return (type == REG_SZ || type == REG_EXPAND_SZ) && size >= sizeof(wchar_t) && data[0] != L'\0';
+}
+
+void CRunKeyEntry::Set(bool enable) {
+  if (!enable) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WRITE, &raw) != ERROR_SUCCESS) return;
+    UniqueHkey key(raw);
+    RegDeleteValueW(key.get(), name_.c_str());
+    return;
+  }
+  const std::wstring path = ExecutablePath();
+  if (path.empty()) return;
+  const std::wstring command = app::AutoRunCommand(path);
+  HKEY raw = nullptr;
+  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WRITE, &raw);
+  if (status != ERROR_SUCCESS)
+    status = RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                             nullptr, &raw, nullptr);
+  if (status != ERROR_SUCCESS) {
+    LogMessage(Error, "Open Reg key failed. Key: %S. Error: %d", kRunKey, static_cast<int>(status));
+    return;
+  }
+  UniqueHkey key(raw);
+  status = RegSetValueExW(key.get(), name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                          static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+  if (status != ERROR_SUCCESS)
+    LogMessage(Error, "SetStringValue failed. Key: %S. Value: %S Error: %d", kRunKey, name_.c_str(),
+               static_cast<int>(status));
+}
+
+// --- The tab ------------------------------------------------------------------------------
+CGeneralSettingsDlg::CGeneralSettingsDlg(settings::SettingsStore& store, AppFlags& flags,
+                                         engine::PlaybackPolicy& policy)
+    : CSettingsTabDlg(IDD_GENERAL_SETTINGS),
+      rules_(store, flags, policy, runEntry_, *this, [this](bool mute) {
+        PostMessageW(GetAncestor(hwnd(), GA_ROOT), WM_APP_MUTE_ALL, mute ? 1 : 0, 1);
+      }) {}
+
+BOOL CGeneralSettingsDlg::OnInitDialog() {
+  const int picture = ScaleForWindow(hwnd(), 16);
+  const int hintIds[] = {IDC_GEN_AUTORUN_HINT, IDC_GEN_MAXIMISED_HINT, IDC_GEN_AUDIO_HINT};
+  for (int i = 0; i < 3; ++i) {
+    hints_[i].autoLoad = false;
+    hints_[i].drawWidth = hints_[i].drawHeight = picture;
+    hints_[i].Attach(GetDlgItem(hwnd(), hintIds[i]));
+    hints_[i].SetImage(IDP_HINT);
+  }
+  for (auto [control, id] : {std::pair{&autoRun_, IDC_GEN_AUTORUN}, {&pauseWhenMaximised_, IDC_GEN_MAXIMISED},
+                             {&muteWhenOtherAudio_, IDC_GEN_AUDIO}}) {
+    control->Attach(GetDlgItem(hwnd(), id));
+    control->backgroundColour = Theme()[ui::kColourControlBack];
+  }
+  rules_.Load();
+  ShowSwitches();
+  return FALSE;
+}
+
+void CGeneralSettingsDlg::ShowSwitches() {
+  autoRun_.SetOn(rules_.autoRun);
+  pauseWhenMaximised_.SetOn(rules_.pauseWhenMaximised);
+  muteWhenOtherAudio_.SetOn(rules_.muteWhenOtherAudio);
+}
+
+void CGeneralSettingsDlg::Reset(bool uninstalling) {
+  rules_.Reset(uninstalling);
+  ShowSwitches();
+}
+
+COLORREF CGeneralSettingsDlg::StaticTextColour(int id) const {
+  if (id == IDC_GEN_AUTORUN_TEXT || id == IDC_GEN_MAXIMISED_TEXT || id == IDC_GEN_AUDIO_TEXT)
+    return Theme()[ui::kColourPlaceholder];
+  return CSettingsTabDlg::StaticTextColour(id);
+}
+
+INT_PTR CGeneralSettingsDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_APP_OTHER_AUDIO:
+      rules_.OnOtherAudioReport(wParam != 0);
+      return TRUE;
+    case WM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED) break;
+      switch (LOWORD(wParam)) {
+        case IDC_GEN_AUTORUN:
+          rules_.OnAutoRunSwitched(autoRun_.IsOn());
+          return TRUE;
+        case IDC_GEN_MAXIMISED:
+          rules_.OnPauseWhenMaximisedSwitched(pauseWhenMaximised_.IsOn());
+          return TRUE;
+        case IDC_GEN_AUDIO:
+          rules_.OnMuteWhenOtherAudioSwitched(muteWhenOtherAudio_.IsOn());
+          return TRUE;
+      }
+      break;
+    case WM_DESTROY:
+      detector_.Stop();
+      break;
+  }
+  return CSettingsTabDlg::HandleMessage(message, wParam, lParam);
+}

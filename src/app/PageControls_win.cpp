@@ -30,6 +30,20 @@ INT_PTR StaticColours(WPARAM dc, COLORREF text, HBRUSH background) {
   return reinterpret_cast<INT_PTR>(background);
 }
 
+INT_PTR VolumeEditColours(WPARAM wParam) {
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  SetTextColor(dc, Theme()[ui::kColourAccent]);
+  SetBkMode(dc, TRANSPARENT);
+  SetBkColor(dc, Theme()[ui::kColourControlBack]);
+  return reinterpret_cast<INT_PTR>(Theme().backgroundBrush);
+}
+
+std::wstring VolumeEditText(HWND edit) {
+  wchar_t text[32] = {};
+  GetWindowTextW(edit, text, 32);
+  return text;
+}
+
 void PaintBands(HDC dc, const RECT& client, int lineTop, HBRUSH upper, COLORREF line, HBRUSH lower) {
   RECT top = client, middle = client, bottom = client;
   top.bottom = lineTop;

@@ -2,6 +2,7 @@
 #include "app/QuickControlsDlg_win.h"
 
 #include "app/AppFlags.h"
+#include "app/PageControls_win.h"
 #include "base/Dpi_win.h"
 #include "base/Messages.h"
 #include "base/Modal_win.h"
@@ -90,20 +91,13 @@ INT_PTR CQuickControlsDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
           return TRUE;
         case IDC_QC_VOLUME_EDIT:
           if (HIWORD(wParam) == EN_CHANGE && !editGuard_) {
-            wchar_t text[32] = {};
-            GetWindowTextW(volumeEdit_.hwnd(), text, 32);
-            rules_.OnVolumeTyped(text);
+            rules_.OnVolumeTyped(VolumeEditText(volumeEdit_.hwnd()));
           }
           return TRUE;
       }
       break;
-    case WM_CTLCOLOREDIT: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, Theme()[ui::kColourAccent]);
-      SetBkMode(dc, TRANSPARENT);
-      SetBkColor(dc, Theme()[ui::kColourControlBack]);
-      return reinterpret_cast<INT_PTR>(Theme().backgroundBrush);
-    }
+    case WM_CTLCOLOREDIT:
+      return VolumeEditColours(wParam);
   }
   return CSettingsTabDlg::HandleMessage(message, wParam, lParam);
 }

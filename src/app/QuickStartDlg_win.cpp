@@ -187,20 +187,13 @@ INT_PTR CQuickStartDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
           return TRUE;
         case IDC_QS_VOLUME_EDIT:
           if (HIWORD(wParam) == EN_CHANGE && !editGuard_) {
-            wchar_t text[32] = {};
-            GetWindowTextW(volumeEdit_.hwnd(), text, 32);
-            page_.OnVolumeTyped(text);
+            page_.OnVolumeTyped(VolumeEditText(volumeEdit_.hwnd()));
           }
           return TRUE;
       }
       return FALSE;
-    case WM_CTLCOLOREDIT: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, Theme()[ui::kColourAccent]);
-      SetBkMode(dc, TRANSPARENT);
-      SetBkColor(dc, Theme()[ui::kColourControlBack]);
-      return reinterpret_cast<INT_PTR>(Theme().backgroundBrush);
-    }
+    case WM_CTLCOLOREDIT:
+      return VolumeEditColours(wParam);
     case WM_CTLCOLORSTATIC: {
       const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
       COLORREF colour = Theme()[ui::kColourButtonText];

@@ -7,6 +7,7 @@
 #include "base/Log.h"
 #include "base/Messages.h"
 #include "base/ResourceIds.h"
+#include "diag/Log.h"
 #include "ui/Theme_win.h"
 
 CSettingsDlg::CSettingsDlg(settings::SettingsStore& store, AppFlags& flags, engine::PlaybackPolicy& policy)
@@ -15,6 +16,7 @@ CSettingsDlg::CSettingsDlg(settings::SettingsStore& store, AppFlags& flags, engi
       flags_(flags),
       general_(store, flags, policy),
       quickControls_(store, flags),
+      bugReport_(store),
       pages_{&general_, &quickControls_, &about_, &bugReport_, &uninstall_} {}
 
 BOOL CSettingsDlg::OnInitDialog() {
@@ -59,6 +61,8 @@ void CSettingsDlg::ResetSettings() {
   LogMessage(Info, "Settings: Reset");
   if (general_.hwnd()) general_.Reset(flags_.uninstalling);
   if (quickControls_.hwnd()) quickControls_.Rules().Reset();
+  bugReport_.ResetPage();
+  if (!flags_.uninstalling) StopLogging();
 }
 
 INT_PTR CSettingsDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/AppFlags.h"
+#include "app/BugReportDlg_win.h"
 #include "app/GeneralSettingsDlg_win.h"
 #include "app/QuickControlsDlg_win.h"
 #include "app/SettingsTabDlg_win.h"
@@ -36,7 +37,7 @@ class CSettingsDlg : public CPageDlg {
   CGeneralSettingsDlg general_;
   CQuickControlsDlg quickControls_;
   CAboutDlg about_;
-  CSettingsTabDlg bugReport_{IDD_BUG_REPORT};
+  CBugReportDlg bugReport_;
   CUninstallDlg uninstall_;
   std::array<CPageDlg*, kTabCount> pages_;
 };

@@ -226,6 +226,31 @@
 #define IDC_ABOUT_REQUIREMENTS 1068
 #define IDC_ABOUT_PICTURE 1044
 #define IDC_UNINSTALL 1045
+// Bug report (232), its description dialog (233) and confirmation (234)
+#define IDD_REPORT 233
+#define IDD_REPORT_CREATED 234
+#define IDS_REPORT_FAILED 200
+#define IDS_SUPPORT_EMAIL 202
+#define IDS_REPORT_NOTHING 203
+#define IDS_REPORT_HOWTO 204
+#define IDS_REPORT_PLACEHOLDER 205
+#define IDS_REPORT_COPY_TIP 206
+#define IDS_NO_CLIPBOARD 207
+#define IDS_REPORT_CREATED 208
+#define IDS_REPORT_MAIL_TO 209
+#define IDC_BR_ICON 1029
+#define IDC_BR_ICON2 1010
+#define IDC_BR_ABOUT 1035
+#define IDC_BR_LOGGING 1030
+#define IDC_BR_HOWTO 1038
+#define IDC_BR_MAIL_TO 1039
+#define IDC_BR_EMAIL 1087
+#define IDC_BR_FOLDER 1065
+#define IDC_BR_BROWSE 1014
+#define IDC_BR_OPEN_FOLDER 1085
+#define IDC_BR_SEPARATOR 1016
+#define IDC_BR_CREATE 1083
+#define IDC_REPORT_TEXT 1084
 
 // ---- Control kit ------------------------------------------------------------------------
 #define IDD_MESSAGE 231

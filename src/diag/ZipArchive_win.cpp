@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <ctime>
 #include <mutex>
 #include <new>
@@ -85,7 +87,10 @@ class Win32Source : public ZipSourceFile {
   explicit Win32Source(const wchar_t* path) : path_(path) {}
   int32_t Open(ZipSourceInfo& info) override {
     if (!path_) return kZipBadArgument;
-    file_.reset(CreateFileW(path_, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // The log's writer may hold the file open (and rename it): share everything, or the
+    // entry would be missing without a word.
+    file_.reset(CreateFileW(path_, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) return kZipOpenFailed;
     BY_HANDLE_FILE_INFORMATION fi;
     if (!GetFileInformationByHandle(file_.get(), &fi)) {
@@ -133,6 +138,44 @@ class Win32Source : public ZipSourceFile {
   UniqueFileHandle file_;
 };
 
+// Bytes in memory, dated now, with normal attributes.
+class MemorySource : public ZipSourceFile {
+ public:
+  explicit MemorySource(const std::string& bytes) : bytes_(bytes) {}
+  int32_t Open(ZipSourceInfo& info) override {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const ZipCalendarTime fields{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+    info.size = bytes_.size();
+    info.attributes = FILE_ATTRIBUTE_ARCHIVE;
+    ZipDosDateTime(fields, &info.dosDate, &info.dosTime);
+    info.modified = info.accessed = info.created = ZipExtendedTime(fields);
+    at_ = 0;
+    return kZipOk;
+  }
+  bool Read(void* buffer, uint32_t size, uint32_t& got) override {
+    got = static_cast<uint32_t>(std::min<size_t>(size, bytes_.size() - at_));
+    if (got != 0) std::memcpy(buffer, bytes_.data() + at_, got);
+    at_ += got;
+    return true;
+  }
+  void Close() override {}
+
+ private:
+  const std::string& bytes_;
+  size_t at_ = 0;
+};
+
+// An entry name in the ANSI code page (empty when it cannot be converted).
+std::string NarrowEntryName(const wchar_t* entryName) {
+  const int size = WideCharToMultiByte(CP_ACP, 0, entryName, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return {};
+  std::string name(static_cast<size_t>(size), '\0');
+  if (WideCharToMultiByte(CP_ACP, 0, entryName, -1, name.data(), size, nullptr, nullptr) != size) return {};
+  name.resize(static_cast<size_t>(size) - 1);  // the terminator
+  return name;
+}
+
 }  // namespace
 
 ZipArchive* BeginArchive(const wchar_t* path, int32_t* result) {
@@ -155,13 +198,19 @@ int32_t AddArchiveEntry(ZipArchive* archive, const wchar_t* entryName, const wch
   if (!archive) return kZipBadArgument;
   if (!IsArchive(archive)) return kZipNotAnArchive;
   if (!entryName) return kZipBadArgument;
-  const int size = WideCharToMultiByte(CP_ACP, 0, entryName, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return kZipBadArgument;
-  std::string name(static_cast<size_t>(size), '\0');
-  if (WideCharToMultiByte(CP_ACP, 0, entryName, -1, name.data(), size, nullptr, nullptr) != size)
-    return kZipBadArgument;
-  name.resize(static_cast<size_t>(size) - 1);  // the terminator
+  const std::string name = NarrowEntryName(entryName);
+  if (name.empty()) return kZipBadArgument;
   Win32Source source(sourcePath);
+  return archive->writer.AddEntry(name, source);
+}
+
+int32_t AddArchiveEntryBytes(ZipArchive* archive, const wchar_t* entryName, const std::string& bytes) {
+  if (!archive) return kZipBadArgument;
+  if (!IsArchive(archive)) return kZipNotAnArchive;
+  if (!entryName) return kZipBadArgument;
+  const std::string name = NarrowEntryName(entryName);
+  if (name.empty()) return kZipBadArgument;
+  MemorySource source(bytes);
   return archive->writer.AddEntry(name, source);
 }
 

@@ -123,6 +123,16 @@ wait_popup || fail "no popup after the reset"
 d post "$title" 1144 0 0 >/dev/null
 wait_no_popup || fail "the popup did not close"
 pass "Factory Reset shows message 196, empties the settings and clears the tray's pause and mute"
+# The reset took logging's setting with the others, so logging stopped; the bug report tab's
+# switch starts it again.
+lines=$(wc -l <"$log_file")
+tray_notify 0x202
+wait_popup || fail "no popup"
+d post "$title" 1144 0 0 >/dev/null
+wait_no_popup || fail "the popup did not close"
+[ "$(wc -l <"$log_file")" -eq "$lines" ] || fail "the log went on after the factory reset"
+d post-click "$title" 142.232.1030 >/dev/null
+wait_value "$app_key\\BugReport" EnableLogging 0x1 10 || fail "the bug report switch did not turn logging on"
 
 # The link logs its address.
 d click "$title" 1006

@@ -307,8 +307,10 @@ INT_PTR CReportCreatedDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
       HDC dc = BeginPaint(hwnd(), &ps);
       RECT client;
       GetClientRect(hwnd(), &client);
-      CBufferDC buffer(dc, client);
-      Paint(buffer.IsValid() ? buffer.dc() : dc, client);
+      {
+        CBufferDC buffer(dc, client);  // copied to the window when it goes, before EndPaint
+        Paint(buffer.IsValid() ? buffer.dc() : dc, client);
+      }
       EndPaint(hwnd(), &ps);
       return TRUE;
     }

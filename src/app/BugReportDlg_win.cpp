@@ -1,6 +1,7 @@
 // The bug report tab, the description dialog and the confirmation.
 #include "app/BugReportDlg_win.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 #include <shlwapi.h>
 
@@ -87,6 +88,18 @@ BOOL CBugReportDlg::OnInitDialog() {
   emailButton_.hoverFillColour = Theme()[ui::kColourTaskHot];
   emailButton_.textColour = Theme()[ui::kColourAccent];
   SetWindowTextW(emailButton_.hwnd(), LoadResString(IDS_SUPPORT_EMAIL).c_str());
+  // "Copy email address to clipboard" over the address (the tip window goes with the page).
+  tipText_ = LoadResString(IDS_REPORT_COPY_TIP);
+  if (HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, AppInstance(), nullptr)) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(emailButton_.hwnd());
+    tool.lpszText = tipText_.data();
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
   tempFolder_ = TempFolder();
 
   RECT place = TakePlaceholder(hwnd(), IDC_BR_FOLDER);

@@ -40,7 +40,7 @@ class CBugReportDlg : public CSettingsTabDlg, private app::BugReportView {
 
   settings::SettingsStore& store_;
   app::BugReportPage page_;
-  std::wstring tempFolder_;
+  std::wstring tempFolder_, tipText_;
   CPictureControl icons_[2];
   CSwitch switch_;
   CCustButton createButton_, emailButton_;

@@ -34,6 +34,7 @@ class WallpaperTest : public ::testing::Test {
   }
   void TearDown() override {
     EXPECT_TRUE(SettleBeforeClose(Wnd(), app));
+    SetEnvironmentVariableW(L"QENDOR_WINE_LOOP", nullptr);
     monitor.reset();
     standin.reset();
     PumpFor(50);
@@ -183,6 +184,11 @@ TEST_F(WallpaperTest, OnWindowsAMissingLayerIsAnError) {
 }
 
 TEST_F(WallpaperTest, PlaysLoopsAndReportsEachEventToTheMainWindow) {
+  // Under Wine the wallpaper loops by opening its file afresh, as ./run has it (a session
+  // started again stalls there), and it is closed just after an end: a playing video session
+  // closed under Wine 8 can hang its close or crash in Wine's pipeline at exit.
+  const bool wine = IsRunningOnWine();
+  if (wine) SetEnvironmentVariableW(L"QENDOR_WINE_LOOP", L"reopen");
   OpenStandin(DesktopStandin::Layout::Newer);
   monitor = TestMonitor({0, 0, 320, 180});
   monitor->SetPath(Fixture(L"clip.avi").c_str(), false);
@@ -200,6 +206,11 @@ TEST_F(WallpaperTest, PlaysLoopsAndReportsEachEventToTheMainWindow) {
   EXPECT_GE(LogCount("Native Video Size: 160x90; Aspect ratio: 16x9") +
                 LogCount("Native Video Size: 160x90; Aspect ratio: 160x90"),
             1);
+  if (wine) {
+    const int ended = app.Count(WM_APP_WALLPAPER_EVENT, MESessionEnded);
+    EXPECT_TRUE(PumpUntil([&] { return app.Count(WM_APP_WALLPAPER_EVENT, MESessionEnded) > ended; }, 10000));
+    monitor->RemoveWindow();
+  }
 }
 
 // A top-level window of this process, maximised over the primary monitor.

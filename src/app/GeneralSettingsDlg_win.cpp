@@ -7,19 +7,21 @@
 #include "base/Handles_win.h"
 #include "base/Log.h"
 #include "base/Messages.h"
+#include "base/ProgramPath_win.h"
 #include "base/ResourceIds.h"
 #include "settings/RegistryKeyStore_win.h"
 #include "ui/Theme_win.h"
 
 namespace {
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-std::wstring ExecutablePath() {
-  wchar_t path[MAX_PATH + 1] = {};
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return std::wstring(path, length < MAX_PATH ? length : 0);
-}
 }  // namespace
+
+void DeleteRunValue(const wchar_t* name) {
+  HKEY raw = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WRITE, &raw) != ERROR_SUCCESS) return;
+  UniqueHkey key(raw);
+  RegDeleteValueW(key.get(), name);
+}
 
 // --- The Run key ---------------------------------------------------------------------------
 CRunKeyEntry::CRunKeyEntry() : name_(settings::ExecutableBaseName()) {}
@@ -38,13 +40,10 @@ bool CRunKeyEntry::Present() {
 
 void CRunKeyEntry::Set(bool enable) {
   if (!enable) {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WRITE, &raw) != ERROR_SUCCESS) return;
-    UniqueHkey key(raw);
-    RegDeleteValueW(key.get(), name_.c_str());
+    DeleteRunValue(name_.c_str());
     return;
   }
-  const std::wstring path = ExecutablePath();
+  const std::wstring path = ProgramPath();
   if (path.empty()) return;
   const std::wstring command = app::AutoRunCommand(path);
   HKEY raw = nullptr;

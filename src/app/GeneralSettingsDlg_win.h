@@ -9,6 +9,9 @@
 #include "ui/CPictureControl_win.h"
 #include "ui/CSwitch_win.h"
 
+// Deletes a value of HKEY_CURRENT_USER's Run key (a missing one is fine).
+void DeleteRunValue(const wchar_t* name);
+
 // The program's value in HKEY_CURRENT_USER's Run key, named after the executable.
 class CRunKeyEntry : public app::AutoRunEntry {
  public:

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "app/App_win.h"
+#include "app/Uninstall_win.h"
 #include "base/Dpi_win.h"
 #include "base/Log.h"
 #include "rotation/EntryWallpapers.h"
@@ -459,6 +460,11 @@ bool CMainDlg::OnApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_APP_REMOVE_ALL:
       RemoveAll();
       return true;
+    case WM_APP_UNINSTALL: {
+      CUninstallPlatform platform(hwnd(), [this] { FactoryReset(); });
+      uninstaller_.Request(platform, flags_, store_);
+      return true;
+    }
     case WM_APP_FACTORY_RESET: {
       FactoryReset();
       CMessageDlg done;

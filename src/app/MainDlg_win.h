@@ -15,6 +15,7 @@
 #include "app/QuickStartDlg_win.h"
 #include "app/SettingsDlg_win.h"
 #include "app/TrayPopup_win.h"
+#include "app/Uninstall.h"
 #include "app/VideoDlg_win.h"
 #include "base/Handles_win.h"
 #include "base/Window_win.h"
@@ -128,5 +129,6 @@ class CMainDlg : public CDialog,
   CPlaylistAddEntryDlg entryEditor_;
   bool editorShown_ = false;
   bool trayIconAdded_ = false;
+  app::Uninstaller uninstaller_;
   UINT taskbarCreated_ = 0;
 };

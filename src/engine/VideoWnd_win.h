@@ -106,6 +106,7 @@ class CVideoWnd : public CWnd, public WallpaperWindow {
   std::wstring path_;        // the file opened last
   // The clip from its beginning again, after its end.
   int32_t StartAgain();
+  bool ReopensAtEachEnd() const;
   bool presented_ = false;  // the opened file's picture has been set up (at its first start)
   mutable std::optional<CoverFit> coverFit_;  // measured once per file, window size and mode
 };

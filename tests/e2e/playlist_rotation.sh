@@ -50,6 +50,7 @@ wait_window 20000 visible || fail "the main window did not appear after the rest
 wait_log "Open file: .mp3" 1 20 || fail "the restart did not resume at the stored entry"
 [ "$(log_count "Open file: .wav")" -eq 0 ] || fail "the restart showed the first entry"
 mkdir -p "$shots"
+sleep 1  # the page finishes painting after the first file opens
 import -window root "$shots/playlist-page.png" 2>/dev/null
 pass "a restart resumes at the stored entry"
 end_app

@@ -511,6 +511,7 @@ TEST_F(WallpaperTest, UnderWineAClipOpenedAfreshAtEachEndKeepsLooping) {
   const bool looped = WaitStarted(5, 40000);
   ASSERT_TRUE(looped) << "started " << Started() << " times";
   EXPECT_GE(LogCount("Open file: .mp4"), 5);
+  EXPECT_GE(LogCount("Loop: open the file again"), 4);
   EXPECT_GE(LogCount("Media session ended"), 4);
   EXPECT_EQ(LogCount("Native Video Size: 160x90; Aspect ratio: 16x9") +
                 LogCount("Native Video Size: 160x90; Aspect ratio: 160x90"),

@@ -7,6 +7,9 @@
 # 3. A stand-in for the second version holding its mutex, from another folder, with its Run
 #    value: No ends the start and leaves it running; Yes ends it and deletes its file and Run
 #    value, and the program starts.
+# 4. A stand-in for the first version whose file cannot be deleted (another process holds it
+#    open without sharing):
+#    Yes ends it and deletes its Run value, then message 185 and the start ends.
 source "$(dirname "$0")/lib/wallpaper.bash"
 d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step
 button=142.162.1045
@@ -15,6 +18,7 @@ temp=$(temp_dir_unix)
 batch="$temp/Qendor V2.1_uninstall.bat"
 cleanup() {
   [ -n "${standin_pid:-}" ] && kill "$standin_pid" 2>/dev/null
+  [ -n "${holder_pid:-}" ] && kill "$holder_pid" 2>/dev/null
   rm -rf "$work" "$batch"
   forget_autorun
 }
@@ -142,4 +146,35 @@ for answer in no yes; do
     end_app
   fi
 done
+
+# 4. The first version, its file held open without sharing by another process.
+mkdir -p "$work/first"
+cp "$build/older-standin.exe" "$work/first/Qendor.exe"
+cp "$build/older-standin.exe" "$work/first/holder.exe"
+wfirst=$(winepath -w "$work/first/Qendor.exe" | tr -d '\r')
+rm -f "$work/first/ready"
+wine "$work/first/Qendor.exe" Brisholm "$(winepath -w "$work/first/ready" | tr -d '\r')" </dev/null >/dev/null 2>&1 &
+standin_pid=$!
+for i in $(seq 1 100); do [ -f "$work/first/ready" ] && break; sleep 0.1; done
+[ -f "$work/first/ready" ] || fail "the first-version stand-in did not start"
+rm -f "$work/first/ready"
+wine "$work/first/holder.exe" QendorTestHolder "$(winepath -w "$work/first/ready" | tr -d '\r')" "$wfirst" </dev/null >/dev/null 2>&1 &
+holder_pid=$!
+for i in $(seq 1 100); do [ -f "$work/first/ready" ] && break; sleep 0.1; done
+[ -f "$work/first/ready" ] || fail "the holder did not start"
+wine reg add "$run_key" /v Qendor.exe /t REG_SZ /d "\"$wfirst\"" /f >/dev/null 2>&1
+reset_settings
+start_app
+[ "$(d message-box "$title" 20000 yes)" = "$older_question" ] || fail "first version: the question was not asked"
+text=$(d message-box "$title" 20000)
+kill "$holder_pid" 2>/dev/null
+[ "$text" = "Unable to uninstall older version of Qendor
+Please delete Qendor.exe manually and then run Qendor V2.1" ] || fail "the first version's failure showed '$text'"
+wait_exit "$app_pid" 15 || fail "the start did not end after message 185"
+wait_exit "$standin_pid" 10 || fail "the first version was not ended"
+standin_pid=""
+[ -f "$work/first/Qendor.exe" ] || fail "the held file went"
+[ -z "$(reg_value "$run_key" Qendor.exe)" ] || fail "the first version's Run value is still there"
+[ "$(window_state)" = none ] || fail "the program started although the older file stayed"
+pass "first version whose file cannot go: ended, Run value deleted, message 185, nothing started"
 reset_settings

@@ -3,7 +3,6 @@
 # on a button release over the tray icon (not on a move), its four commands, and a restarted
 # shell getting the tray icon back.
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 tray_notify() { d post "$title" 1124 128 "$1" >/dev/null; }
 popup_shown() { wine "$driver" popup "$title" 1074 >/dev/null 2>&1; }
 wait_popup() {

@@ -4,7 +4,6 @@
 # previous log of 6 MB among them); nothing partial is left beside it. A missing folder gives
 # message 200 and the dialog stays; logging switched off disables the button.
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step
 page=142.232
 report="$build/e2e-report"
 rm -rf "$report"

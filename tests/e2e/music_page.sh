@@ -3,7 +3,6 @@
 # store; a restart plays the stored file again; Remove stops it. With the box on, a wallpaper
 # that starts beside the music plays silent.
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 page=140
 music_key="$app_key\\Music"
 

@@ -5,7 +5,6 @@
 # resumes it after, but music the tray had paused stays paused. The wallpapers and the music
 # are sound files (under Wine short video clips stall Wine's video presenter).
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step
 page=141
 editor=166
 row() { echo "$page.1058.$((2000 + $1)).$((100 + $2))"; }  # entry key, row index

@@ -3,7 +3,6 @@
 # two alternate and CurrentItem follows. The tray's mute silences the music, also the tracks
 # that come after it, without storing a mute anywhere; unmuting brings the volume back.
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step
 playlist_key="$app_key\\Playlist"
 wav=$(winepath -w "$fixtures/tone.wav" | tr -d '\r')
 mp3=$(winepath -w "$fixtures/tone.mp3" | tr -d '\r')

@@ -5,7 +5,6 @@
 # apart by their kind: under Wine a looping 0.6 s clip stalls Wine's video presenter within
 # seconds, and a call into it at the end of a loop can block for ever.
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step
 page=141
 list="$page.1058"
 playlist_key="$app_key\\Playlist"

@@ -5,7 +5,6 @@
 # at the second change. After exit the monitor has Cover and Quick Start's volume. Without a
 # folder the switch shows message 195 and Active stays 0.
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step
 page=229
 qs_key="$app_key\\QuickStart"
 folder="$build/e2e-quickstart"

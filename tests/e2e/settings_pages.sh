@@ -3,7 +3,6 @@
 # anything, the quick controls' typed volume, Remove All answered No and Yes, and Factory Reset
 # with its message. Screenshots of the tabs go to the shots folder.
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step
 page=142
 general=$page.159
 quick=$page.160

@@ -11,7 +11,6 @@
 #    open without sharing):
 #    Yes ends it and deletes its Run value, then message 185 and the start ends.
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step
 button=142.162.1045
 work="$build/e2e-uninstall"
 temp=$(temp_dir_unix)

@@ -5,7 +5,6 @@
 # second is picked after Remove: under Wine a short clip's loops stall the video presenter
 # within seconds, and a playing video session replaced by another can hang the program.
 source "$(dirname "$0")/lib/wallpaper.bash"
-d() { wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 panel="139.163"
 
 prepare_record "$fixtures/clip.avi"

@@ -26,7 +26,6 @@ source "$here/lib/common.bash" "$build"
 trap finish EXIT
 fixtures="$build/e2e-wallpaper"
 bash "$here/../../tools/fixtures/make-fixtures.sh" "$fixtures" >/dev/null 2>&1 || fail "fixtures"
-d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }  # a hung program fails the step
 windows() { d class-rects QendorVideoWnd | tr '\n' ';'; }
 wait_windows() {  # expected seconds
   local i

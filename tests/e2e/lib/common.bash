@@ -55,6 +55,8 @@ wait_exit() {
   done
   return 1
 }
+# One call of the driver; a program that hangs fails the step instead of the whole test's time.
+d() { timeout 60 wine "$driver" "$@" 2>/dev/null | tr -d '\r'; }
 window_state() { wine "$driver" window-state "$title" 2>/dev/null | tr -d '\r'; }
 wait_window() { wine "$driver" wait-window "$title" "${1:-15000}" ${2:-} >/dev/null 2>&1; }
 close_app() { wine "$driver" close "$title" >/dev/null 2>&1; }

@@ -194,24 +194,26 @@ ZipArchive* BeginArchive(const wchar_t* path, int32_t* result) {
   return archive;
 }
 
-int32_t AddArchiveEntry(ZipArchive* archive, const wchar_t* entryName, const wchar_t* sourcePath) {
+namespace {
+// The checks every added entry passes, then the entry from its source.
+int32_t AddFromSource(ZipArchive* archive, const wchar_t* entryName, ZipSourceFile& source) {
   if (!archive) return kZipBadArgument;
   if (!IsArchive(archive)) return kZipNotAnArchive;
   if (!entryName) return kZipBadArgument;
   const std::string name = NarrowEntryName(entryName);
   if (name.empty()) return kZipBadArgument;
-  Win32Source source(sourcePath);
   return archive->writer.AddEntry(name, source);
+}
+}  // namespace
+
+int32_t AddArchiveEntry(ZipArchive* archive, const wchar_t* entryName, const wchar_t* sourcePath) {
+  Win32Source source(sourcePath);
+  return AddFromSource(archive, entryName, source);
 }
 
 int32_t AddArchiveEntryBytes(ZipArchive* archive, const wchar_t* entryName, const std::string& bytes) {
-  if (!archive) return kZipBadArgument;
-  if (!IsArchive(archive)) return kZipNotAnArchive;
-  if (!entryName) return kZipBadArgument;
-  const std::string name = NarrowEntryName(entryName);
-  if (name.empty()) return kZipBadArgument;
   MemorySource source(bytes);
-  return archive->writer.AddEntry(name, source);
+  return AddFromSource(archive, entryName, source);
 }
 
 int32_t FinishArchive(ZipArchive* archive) {

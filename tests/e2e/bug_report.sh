@@ -33,9 +33,7 @@ with open(sys.argv[1], "wb") as out:
         out.write(line.encode())
 PY
 cp "$log_file" "$build/e2e-report-previous.log"
-start_app
-wait_window 20000 visible || fail "the main window did not appear"
-wait_log "Media session started" 1 40 || fail "the wallpaper did not start"
+start_playing
 [ "$(d visible "$title" $page)" = 1 ] || fail "SettingsIndex 3 did not show the bug report tab"
 [ "$(d enabled "$title" $page.1083)" = 1 ] || fail "Create Report is disabled with logging on and a folder"
 import -window root "$shots/settings-bug-report.png" 2>/dev/null

@@ -23,9 +23,7 @@ forget_autorun
 wine reg add "$app_key" /v TaskIndex /t REG_DWORD /d 4 /f >/dev/null 2>&1
 wine reg add "$app_key" /v SettingsIndex /t REG_DWORD /d 7 /f >/dev/null 2>&1
 wine reg add "$app_key" /v MuteWhenOtherAudioDetected /t REG_DWORD /d 1 /f >/dev/null 2>&1
-start_app
-wait_window 20000 visible || fail "the main window did not appear"
-wait_log "Media session started" 1 40 || fail "the wallpaper did not start"
+start_playing
 [ "$(d visible "$title" $general)" = 1 ] || fail "SettingsIndex 7 did not give the first tab"
 [ "$(d visible "$title" $quick)" = 0 ] || fail "a second tab is shown"
 pass "SettingsIndex 7 shows the first tab"

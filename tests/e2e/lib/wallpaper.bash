@@ -51,6 +51,12 @@ colour() {
   elif [ "$b" -gt 150 ] && [ "$r" -lt 80 ] && [ "$g" -lt 80 ]; then echo b
   else echo "?"; fi
 }
+# Starts the program and waits for its window and its wallpaper's first start.
+start_playing() {
+  start_app
+  wait_window 20000 visible || fail "the main window did not appear"
+  wait_log "Media session started" 1 40 || fail "the wallpaper did not start"
+}
 end_app() {
   close_app
   wait_exit "$app_pid" 30 || { kill "$app_pid" 2>/dev/null; fail "the program did not end"; }

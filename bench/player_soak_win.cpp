@@ -7,6 +7,7 @@
 // (play ms: how long each open-and-close cycle plays after its start before the close;
 // by default each cycle also plays to the end first, close-while-playing does not wait)
 // The folder is one made by tools/fixtures/make-fixtures.sh (clip.avi and short.avi).
+// SOAK_LOG=1 with QENDOR_TEST_ECHO=1 echoes the player's log to stderr.
 #include <mfapi.h>
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -24,6 +25,8 @@
 #include "base/Messages.h"
 #include "common/MediaKit.h"
 #include "engine/Player_win.h"
+#include "settings/MemoryKeyStore.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
@@ -95,6 +98,7 @@ struct Owner {
   int failedEvents = 0;
   int failedPlays = 0;
 };
+int g_slowCloses = 0;  // closes that took longer than 4 s: the player's close wait ran out
 Owner g_owner;
 std::atomic<ULONGLONG> g_lastProgress{0};
 std::atomic<const char*> g_phase{"start"};
@@ -152,7 +156,9 @@ bool OpenAndCloseOnce(HWND window, const std::wstring& path) {
   if (ok) ok = PumpUntil([] { return g_owner.started > 0; }, 10000);
   if (ok && g_playMs) PumpUntil([] { return false; }, g_playMs);
   if (ok && g_waitEnd) ok = PumpUntil([] { return g_owner.ended > 0; }, 10000);
+  const ULONGLONG closeStart = GetTickCount64();
   player->Shutdown();
+  if (GetTickCount64() - closeStart > 4000) ++g_slowCloses;
   g_owner.player = nullptr;
   player->Release();
   DrainPlayerEvents(window);
@@ -182,6 +188,11 @@ int main(int argc, char** argv) {
   const std::wstring clipPath = fixture("SOAK_CYCLE_FILE");
   const std::wstring shortPath = fixture("SOAK_LOOP_FILE");
 
+  // SOAK_LOG=1: the player's log on stderr (QENDOR_TEST_ECHO=1 must be set with it).
+  static settings::MemoryKeyStore logKeys;
+  static settings::SettingsStore logStore(logKeys);
+  if (getenv("SOAK_LOG")) mediakit::StartLogCapture(logStore);
+
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
   if (FAILED(MFStartup(MF_VERSION, MFSTARTUP_FULL))) return 3;
 
@@ -201,7 +212,8 @@ int main(int argc, char** argv) {
     for (;;) {
       Sleep(1000);
       if (GetTickCount64() - g_lastProgress.load() > 30000) {
-        std::printf("STUCK: no progress for 30 s in %s at step %d\n", g_phase.load(), g_step.load());
+        std::printf("STUCK: no progress for 30 s in %s at step %d (closes over 4 s so far: %d)\n", g_phase.load(),
+                    g_step.load(), g_slowCloses);
         Print("at the stop", Measure());
         std::fflush(stdout);
         ExitProcess(4);
@@ -233,8 +245,8 @@ int main(int argc, char** argv) {
   }
   const Usage afterCycles = Measure();
   PrintGrowth("growth over open/close", beforeCycles, afterCycles);
-  std::printf("open/close cycles: %d, failed %d, %.1f s\n", cycles, failedCycles,
-              (GetTickCount64() - cyclesStart) / 1000.0);
+  std::printf("open/close cycles: %d, failed %d, closes over 4 s %d, %.1f s\n", cycles, failedCycles,
+              g_slowCloses, (GetTickCount64() - cyclesStart) / 1000.0);
 
   // Loops of a short clip on one player.
   g_phase = "loops";

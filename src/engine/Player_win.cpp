@@ -2,6 +2,8 @@
 // window thread, looping support, and the presentation calls with their compare-first rules.
 #include "engine/Player_win.h"
 
+#include <amvideo.h>
+#include <uuids.h>
 #include <shlwapi.h>
 
 #include <atomic>
@@ -21,6 +23,12 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 constexpr DWORD kCloseWaitMs = 5000;
+// Before a video session closes under Wine: how long the pause may take, and how long the
+// renderer must have drawn no frame (checked every kSettleStepMs, for at most kSettleMaxMs).
+constexpr DWORD kPauseWaitMs = 1000;
+constexpr DWORD kSettleStepMs = 20;
+constexpr int kSettleQuietSteps = 3;
+constexpr DWORD kSettleMaxMs = 500;
 
 // Normalized rectangle of the whole picture.
 constexpr MFVideoNormalizedRect kWholePicture = {0.0f, 0.0f, 1.0f, 1.0f};
@@ -99,7 +107,8 @@ HRESULT CPlayer::CreateInstance(HWND videoWindow, HWND eventWindow, CPlayer** pl
   CPlayer* created = new (std::nothrow) CPlayer(videoWindow, eventWindow);
   if (!created) return E_OUTOFMEMORY;
   created->closeEvent_.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-  if (!created->closeEvent_) {
+  created->pausedEvent_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!created->closeEvent_ || !created->pausedEvent_) {
     const HRESULT hr = HRESULT_FROM_WIN32(GetLastError());
     created->Release();
     return FAILED(hr) ? hr : E_FAIL;
@@ -143,6 +152,7 @@ STDMETHODIMP CPlayer::Invoke(IMFAsyncResult* result) {
   if (FAILED(event->GetType(&type))) return S_OK;
   if (session.Get() != current_.load()) return S_OK;  // a session this player has let go
 
+  if (type == MESessionPaused) SetEvent(pausedEvent_.get());
   if (type == MESessionClosed) {
     SetEvent(closeEvent_.get());
   } else if (FAILED(session->BeginGetEvent(this, session.Get()))) {
@@ -521,6 +531,7 @@ HRESULT CPlayer::Pause() {
   if (state_ != Started) return MF_E_INVALIDREQUEST;
   if (!session_ || !source_) return E_UNEXPECTED;
   LogMessage(Info, "Pause");
+  ResetEvent(pausedEvent_.get());
   const HRESULT hr = session_->Pause();
   if (FAILED(hr)) {
     LogCallFailed("IMFMediaSession::Pause", hr);
@@ -553,7 +564,43 @@ void CPlayer::ReleaseServices() {
   channelCount_ = 0;
 }
 
+// Wine's video presenter deadlocks when its clock stops while its streaming thread is busy
+// with a frame: the stop holds the presenter's lock and waits for that thread, which wants
+// the lock for the frame. The session is paused first (the clock holds still, no frame falls
+// due) and the close waits until the renderer has drawn nothing for a moment, so that the
+// stop nearly always finds the thread idle (the thread still wakes now and then to look at
+// its queue, so a stop can still meet it: far less often, not never).
+void CPlayer::QuietenVideoBeforeClose() {
+  const LONG state = InterlockedExchange(&state_, Closing);
+  if (!IsRunningOnWine() || !displayControl_ || (state != Started && state != Paused)) return;
+  if (state == Started) {
+    ResetEvent(pausedEvent_.get());
+    if (FAILED(session_->Pause())) return;
+  }
+  // A session that does not pause may have a renderer stuck already; its frame count would
+  // wait on that renderer's lock.
+  if (WaitForSingleObject(pausedEvent_.get(), kPauseWaitMs) != WAIT_OBJECT_0) {
+    LogMessage(Warn, "Closing a video that did not pause");
+    return;
+  }
+  ComPtr<IQualProp> quality;
+  if (FAILED(displayControl_->QueryInterface(IID_IQualProp, reinterpret_cast<void**>(quality.GetAddressOf())))) return;
+  int last = -1;
+  int quiet = 0;
+  DWORD waited = 0;
+  for (; waited < kSettleMaxMs && quiet < kSettleQuietSteps; waited += kSettleStepMs) {
+    int drawn = 0;
+    if (FAILED(quality->get_FramesDrawn(&drawn))) return;
+    quiet = drawn == last ? quiet + 1 : 0;
+    last = drawn;
+    Sleep(kSettleStepMs);
+  }
+  LogMessage(Debug, "Video paused for the close: %d frames drawn, still after %lu ms", last,
+             static_cast<unsigned long>(waited));
+}
+
 HRESULT CPlayer::CloseSession() {
+  if (session_) QuietenVideoBeforeClose();
   ReleaseServices();
   HRESULT hr = S_OK;
   bool closeTimedOut = false;

@@ -106,6 +106,7 @@ class CPlayer : public IMFAsyncCallback {
   HRESULT CreatePlaybackTopology(IMFPresentationDescriptor* descriptor, IMFTopology** topology);
   HRESULT AddBranch(IMFTopology* topology, IMFPresentationDescriptor* descriptor, DWORD index);
   void ReleaseServices();
+  void QuietenVideoBeforeClose();
 
   volatile LONG refCount_ = 1;
   Microsoft::WRL::ComPtr<IMFMediaSession> session_;
@@ -122,4 +123,6 @@ class CPlayer : public IMFAsyncCallback {
   HWND eventWindow_ = nullptr;
   volatile LONG state_ = Closed;
   UniqueHandle closeEvent_;
+  // Set when the session reports MESessionPaused, reset when a pause is asked for.
+  UniqueHandle pausedEvent_;
 };

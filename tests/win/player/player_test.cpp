@@ -310,6 +310,36 @@ TEST_F(PlayerTest, OpeningAnotherFileClosesTheFirst) {
   EXPECT_EQ(native.cy, 120);
 }
 
+// A video closed while it plays, and one closed just after its owner asked for a pause (the
+// wallpaper's Remove): under Wine the session is paused and the renderer left to go still
+// first, which the owner never hears of; the close then comes within its wait.
+TEST_F(PlayerTest, APlayingVideoIsStilledBeforeItsClose) {
+  window.loop = false;
+  for (const bool ownerPaused : {false, true}) {
+    SCOPED_TRACE(ownerPaused ? "paused by the owner just before" : "playing");
+    ClearLog();
+    window.events.clear();
+    ASSERT_TRUE(OpenAndStart(window, L"long.avi"));
+    window.PumpFor(500);
+    if (ownerPaused) ASSERT_EQ(player()->Pause(), S_OK);
+    const ULONGLONG before = GetTickCount64();
+    EXPECT_EQ(player()->CloseSession(), S_OK);
+    const ULONGLONG took = GetTickCount64() - before;
+    EXPECT_LT(took, 2000u);
+    EXPECT_FALSE(LogHas("CloseSession timed out"));
+    EXPECT_FALSE(LogHas("Closing a video that did not pause"));
+    int stilled = 0;
+    for (const std::string& line : LogLines()) {
+      if (line.find("Video paused for the close: ") != std::string::npos) ++stilled;
+    }
+    EXPECT_EQ(stilled, IsRunningOnWine() ? 1 : 0);
+    EXPECT_EQ(LogCount("Pause"), ownerPaused ? 1 : 0);  // the close's own pause is not the owner's
+    window.PumpFor(300);
+    EXPECT_EQ(window.Count(MESessionPaused), 0);
+    EXPECT_EQ(player()->GetState(), CPlayer::Closed);
+  }
+}
+
 // --- Presentation -------------------------------------------------------------------------------
 
 TEST_F(PlayerTest, VolumeOfAFileWithAudio) {

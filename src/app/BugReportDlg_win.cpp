@@ -14,6 +14,7 @@
 #include "base/Modal_win.h"
 #include "base/ResourceIds.h"
 #include "base/Resources_win.h"
+#include "base/TempFolder_win.h"
 #include "base/Text.h"
 #include "diag/Log.h"
 #include "diag/ZipArchive_win.h"
@@ -57,16 +58,6 @@ class Win32ReportFiles : public app::ReportFiles {
   ZipArchive* archive_ = nullptr;
 };
 
-std::wstring TempFolder() {
-  wchar_t path[261] = {};
-  const DWORD length = GetTempPathW(261, path);
-  if (length == 0 || length > 260) {
-    LogMessage(Error, "GetTempPath failed. Error %d", static_cast<int>(GetLastError()));
-    return L"";
-  }
-  return std::wstring(path, length);
-}
-
 }  // namespace
 
 // --- The tab ------------------------------------------------------------------------------
@@ -101,6 +92,7 @@ BOOL CBugReportDlg::OnInitDialog() {
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   tempFolder_ = TempFolder();
+  if (tempFolder_.empty()) LogMessage(Error, "GetTempPath failed. Error %d", static_cast<int>(GetLastError()));
 
   RECT place = TakePlaceholder(hwnd(), IDC_BR_FOLDER);
   folderField_.placeholder = LoadResString(IDS_REPORT_PLACEHOLDER);

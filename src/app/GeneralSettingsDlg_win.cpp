@@ -1,67 +1,13 @@
-// The general settings tab's controls, the Run key and the detector's reports.
+// The general settings tab's controls and the detector's reports.
 #include "app/GeneralSettingsDlg_win.h"
 
 #include <vector>
 
 #include "base/Dpi_win.h"
-#include "base/Handles_win.h"
 #include "base/Log.h"
 #include "base/Messages.h"
-#include "base/ProgramPath_win.h"
 #include "base/ResourceIds.h"
-#include "settings/RegistryKeyStore_win.h"
 #include "ui/Theme_win.h"
-
-namespace {
-constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-}  // namespace
-
-void DeleteRunValue(const wchar_t* name) {
-  HKEY raw = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WRITE, &raw) != ERROR_SUCCESS) return;
-  UniqueHkey key(raw);
-  RegDeleteValueW(key.get(), name);
-}
-
-// --- The Run key ---------------------------------------------------------------------------
-CRunKeyEntry::CRunKeyEntry() : name_(settings::ExecutableBaseName()) {}
-
-bool CRunKeyEntry::Present() {
-  HKEY raw = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WRITE, &raw) != ERROR_SUCCESS) return false;
-  UniqueHkey key(raw);
-  wchar_t data[261] = {};
-  DWORD type = 0, size = sizeof(data) - sizeof(wchar_t);
-  if (RegQueryValueExW(key.get(), name_.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
-      ERROR_SUCCESS)
-    return false;
-  return (type == REG_SZ || type == REG_EXPAND_SZ) && size >= sizeof(wchar_t) && data[0] != L'\0';
-}
-
-void CRunKeyEntry::Set(bool enable) {
-  if (!enable) {
-    DeleteRunValue(name_.c_str());
-    return;
-  }
-  const std::wstring path = ProgramPath();
-  if (path.empty()) return;
-  const std::wstring command = app::AutoRunCommand(path);
-  HKEY raw = nullptr;
-  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ | KEY_WRITE, &raw);
-  if (status != ERROR_SUCCESS)
-    status = RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                             nullptr, &raw, nullptr);
-  if (status != ERROR_SUCCESS) {
-    LogMessage(Error, "Open Reg key failed. Key: %S. Error: %d", kRunKey, static_cast<int>(status));
-    return;
-  }
-  UniqueHkey key(raw);
-  status = RegSetValueExW(key.get(), name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                          static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
-  if (status != ERROR_SUCCESS)
-    LogMessage(Error, "SetStringValue failed. Key: %S. Value: %S Error: %d", kRunKey, name_.c_str(),
-               static_cast<int>(status));
-}
 
 // --- The tab ------------------------------------------------------------------------------
 CGeneralSettingsDlg::CGeneralSettingsDlg(settings::SettingsStore& store, AppFlags& flags,

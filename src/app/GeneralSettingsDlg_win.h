@@ -1,27 +1,14 @@
 // The general settings tab (dialog 159): three switches with their hints. The rules are
-// GeneralSettings'; this is its view, the user's Run key and the other-audio detector.
+// GeneralSettings'; this is its view and the other-audio detector.
 #pragma once
 #include <string>
 
 #include "app/GeneralSettings.h"
 #include "app/OtherAudioDetector_win.h"
+#include "app/RunKey_win.h"
 #include "app/SettingsTabDlg_win.h"
 #include "ui/CPictureControl_win.h"
 #include "ui/CSwitch_win.h"
-
-// Deletes a value of HKEY_CURRENT_USER's Run key (a missing one is fine).
-void DeleteRunValue(const wchar_t* name);
-
-// The program's value in HKEY_CURRENT_USER's Run key, named after the executable.
-class CRunKeyEntry : public app::AutoRunEntry {
- public:
-  CRunKeyEntry();
-  bool Present() override;
-  void Set(bool enable) override;
-
- private:
-  std::wstring name_;
-};
 
 class CGeneralSettingsDlg : public CSettingsTabDlg, private app::OtherAudioDetection {
  public:

@@ -5,8 +5,8 @@
 #include <tlhelp32.h>
 
 #include "app/App_win.h"
-#include "app/GeneralSettingsDlg_win.h"
 #include "app/OlderVersion.h"
+#include "app/RunKey_win.h"
 #include "base/Handles_win.h"
 #include "base/Modal_win.h"
 #include "base/ProgramPath_win.h"

@@ -7,6 +7,7 @@
 #include "base/ProgramPath_win.h"
 #include "base/ResourceIds.h"
 #include "base/Resources_win.h"
+#include "base/TempFolder_win.h"
 #include "base/Text.h"
 
 std::optional<std::string> ToOemCodePage(std::wstring_view text) {
@@ -34,10 +35,9 @@ bool CUninstallPlatform::AskToUninstall() {
 }
 
 std::wstring CUninstallPlatform::BatchPath() {
-  wchar_t folder[MAX_PATH + 1] = {};
-  DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-  if (length == 0 || length > MAX_PATH) return {};
-  std::wstring path = std::wstring(folder, length) + app::UninstallBatchName(LoadResString(IDS_TITLE));
+  const std::wstring folder = TempFolder();
+  if (folder.empty()) return {};
+  std::wstring path = folder + app::UninstallBatchName(LoadResString(IDS_TITLE));
   return path.size() < MAX_PATH ? path : std::wstring();
 }
 

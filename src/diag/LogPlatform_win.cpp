@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/OsVersion_win.h"
+#include "base/TempFolder_win.h"
 #include "diag/Logger.h"
 
 namespace Logging {
@@ -29,10 +30,8 @@ class WinPlatform : public Platform {
   // Lines are UTF-8; the debugger channel takes them as they are.
   void DebugOutput(const char* text) override { OutputDebugStringA(text); }
   std::string TempDirectory() override {
-    wchar_t buffer[MAX_PATH + 1];
-    DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    if (length == 0 || length > MAX_PATH) return "";
-    return Utf8(buffer, static_cast<int>(length));
+    const std::wstring folder = TempFolder();
+    return folder.empty() ? std::string() : Utf8(folder.c_str(), static_cast<int>(folder.size()));
   }
   std::FILE* OpenFile(const std::string& path, const char* mode) override {
     return _wfopen(Wide(path).c_str(), Wide(mode).c_str());

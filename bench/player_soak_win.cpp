@@ -7,7 +7,8 @@
 // (play ms: how long each open-and-close cycle plays after its start before the close;
 // by default each cycle also plays to the end first, close-while-playing does not wait)
 // The folder is one made by tools/fixtures/make-fixtures.sh (clip.avi and short.avi).
-// SOAK_LOG=1 with QENDOR_TEST_ECHO=1 echoes the player's log to stderr.
+// SOAK_LOG=1 with QENDOR_TEST_ECHO=1 echoes the player's log to stderr; SOAK_REOPEN=1 keeps
+// one player for all the cycles.
 #include <mfapi.h>
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -147,15 +148,22 @@ void Progress(int step) {
 DWORD g_playMs = 0;
 bool g_waitEnd = true;
 
+// SOAK_REOPEN=1: one player for all the cycles, each opening the file again (which closes
+// the last session), as the wallpaper's reopened loop does.
+CPlayer* g_kept = nullptr;
+
 bool OpenAndCloseOnce(HWND window, const std::wstring& path) {
-  CPlayer* player = nullptr;
-  if (FAILED(CPlayer::CreateInstance(window, window, &player))) return false;
+  CPlayer* player = g_kept;
+  if (!player && FAILED(CPlayer::CreateInstance(window, window, &player))) return false;
   g_owner = Owner{};
   g_owner.player = player;
+  const ULONGLONG openStart = GetTickCount64();
   bool ok = SUCCEEDED(player->OpenURL(path.c_str()));
+  if (g_kept && GetTickCount64() - openStart > 4000) ++g_slowCloses;
   if (ok) ok = PumpUntil([] { return g_owner.started > 0; }, 10000);
   if (ok && g_playMs) PumpUntil([] { return false; }, g_playMs);
   if (ok && g_waitEnd) ok = PumpUntil([] { return g_owner.ended > 0; }, 10000);
+  if (g_kept) return ok;
   const ULONGLONG closeStart = GetTickCount64();
   player->Shutdown();
   if (GetTickCount64() - closeStart > 4000) ++g_slowCloses;
@@ -221,6 +229,8 @@ int main(int argc, char** argv) {
     }
   }).detach();
 
+  if (getenv("SOAK_REOPEN") && FAILED(CPlayer::CreateInstance(window, window, &g_kept))) return 3;
+
   // Warm-up: the first uses load the platform's libraries and caches once.
   g_phase = "warm-up";
   for (int i = 0; i < 5; ++i) {
@@ -242,6 +252,13 @@ int main(int argc, char** argv) {
       std::snprintf(label, sizeof(label), "after %d cycles", i);
       Print(label, Measure());
     }
+  }
+  if (g_kept) {
+    g_kept->Shutdown();
+    g_owner.player = nullptr;
+    g_kept->Release();
+    g_kept = nullptr;
+    DrainPlayerEvents(window);
   }
   const Usage afterCycles = Measure();
   PrintGrowth("growth over open/close", beforeCycles, afterCycles);

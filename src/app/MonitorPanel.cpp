@@ -101,6 +101,9 @@ void MonitorPanel::WriteSetting(const wchar_t* name) {
 void MonitorPanel::OnPathChanged() {
   if (binding || !monitor_) return;
   std::wstring path = view_.PathText();
+  // Stored before the file is opened: an open that never comes back must not lose the choice.
+  monitor_->settings.Path = path;
+  WriteSetting(L"Path");
   if (!path.empty()) {
     view_.EnableRemove(true);
     monitor_->SetPath(path.c_str(), true);
@@ -111,7 +114,6 @@ void MonitorPanel::OnPathChanged() {
     UpdateSizeHints();
     view_.ShowSliderOrHint(kSliderVolume, true);
   }
-  WriteSetting(L"Path");
   view_.NotifyPathChanged();
 }
 

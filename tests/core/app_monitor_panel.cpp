@@ -37,9 +37,15 @@ class PanelTest : public ::testing::Test {
   settings::MemoryKeyStore keys;
   settings::SettingsStore store{keys};
   bool windowHasAudio = true;
+  std::wstring storedAtOpen;  // the stored path when the window last opened a file
   MonitorServices services{store, [this] {
                              auto w = std::make_unique<PanelWindow>();
                              w->audio = windowHasAudio;
+                             w->onOpen = [this] {
+                               // (a read would create the section: look first)
+                               const wchar_t* section = L"Video\\MON_1";
+                               storedAtOpen = keys.KeyExists(section) ? store.GetProfileString(section, L"Path") : L"?";
+                             };
                              return w;
                            }};
   std::unique_ptr<CMonitor> monitor;
@@ -81,6 +87,7 @@ TEST_F(PanelTest, PathChangesApplyAndStoreAtOnceExceptInEntryMode) {
   panel.OnBrowse();
   ASSERT_NE(Window(), nullptr);
   EXPECT_EQ(Window()->opens, 1);
+  EXPECT_EQ(storedAtOpen, L"D:\\clip.mp4") << "stored before the open, which may never come back";
   EXPECT_EQ(store.GetProfileString(L"Video\\MON_1", L"Path"), L"D:\\clip.mp4");
   EXPECT_TRUE(view.removeEnabled);
   EXPECT_EQ(view.pathNotices, 1);

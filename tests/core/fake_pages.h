@@ -1,6 +1,7 @@
 // Fakes for the page tests: a wallpaper window that counts what it is asked, and a panel view
 // that records what the panel shows.
 #pragma once
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -22,7 +23,9 @@ struct PanelWindow : WallpaperWindow {
   void ApplyStretchAndPosition(bool, bool, float, float) override {}
   void ApplyOverlay(float alpha, bool) override { overlay = alpha; }
   void ApplyVolume(float l) override { level = l; }
+  std::function<void()> onOpen;  // called as a file is opened, before it plays
   int32_t Open(const std::wstring& path) override {
+    if (onOpen) onOpen();
     playing = path;
     return ++opens, 0;
   }

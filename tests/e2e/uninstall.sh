@@ -108,20 +108,23 @@ pass "Yes: the settings tree is empty, the Run value gone, the program closed, a
 mkdir -p "$work/old"
 cp "$build/older-standin.exe" "$work/old/Qendor2.exe"
 wold=$(winepath -w "$work/old/Qendor2.exe" | tr -d '\r')
-ready="$work/old/ready"
+# Starts a stand-in (EXE MUTEX [HOLD_FILE]) and waits until it holds what it was given; its
+# process id is left in started_pid.
 start_standin() {
+  local ready="$(dirname "$1")/ready"
   rm -f "$ready"
-  wine "$work/old/Qendor2.exe" Qendor2 "$(winepath -w "$ready" | tr -d '\r')" </dev/null >/dev/null 2>&1 &
-  standin_pid=$!
+  wine "$1" "$2" "$(winepath -w "$ready" | tr -d '\r')" ${3:+"$3"} </dev/null >/dev/null 2>&1 &
+  started_pid=$!
   for i in $(seq 1 100); do [ -f "$ready" ] && break; sleep 0.1; done
-  [ -f "$ready" ] || fail "the stand-in did not start"
+  [ -f "$ready" ] || fail "the stand-in $(basename "$1") did not start"
 }
 older_question="Looks like you have an older version of Qendor installed on your PC.
 
 In order to install Qendor V2.1, we need to uninstall and delete the older version first.
 
 Do you wish to continue?"
-start_standin
+start_standin "$work/old/Qendor2.exe" Qendor2
+standin_pid=$started_pid
 wine reg add "$run_key" /v Qendor2.exe /t REG_SZ /d "\"$wold\"" /f >/dev/null 2>&1
 for answer in no yes; do
   reset_settings
@@ -151,16 +154,10 @@ mkdir -p "$work/first"
 cp "$build/older-standin.exe" "$work/first/Qendor.exe"
 cp "$build/older-standin.exe" "$work/first/holder.exe"
 wfirst=$(winepath -w "$work/first/Qendor.exe" | tr -d '\r')
-rm -f "$work/first/ready"
-wine "$work/first/Qendor.exe" Brisholm "$(winepath -w "$work/first/ready" | tr -d '\r')" </dev/null >/dev/null 2>&1 &
-standin_pid=$!
-for i in $(seq 1 100); do [ -f "$work/first/ready" ] && break; sleep 0.1; done
-[ -f "$work/first/ready" ] || fail "the first-version stand-in did not start"
-rm -f "$work/first/ready"
-wine "$work/first/holder.exe" QendorTestHolder "$(winepath -w "$work/first/ready" | tr -d '\r')" "$wfirst" </dev/null >/dev/null 2>&1 &
-holder_pid=$!
-for i in $(seq 1 100); do [ -f "$work/first/ready" ] && break; sleep 0.1; done
-[ -f "$work/first/ready" ] || fail "the holder did not start"
+start_standin "$work/first/Qendor.exe" Brisholm
+standin_pid=$started_pid
+start_standin "$work/first/holder.exe" QendorTestHolder "$wfirst"
+holder_pid=$started_pid
 wine reg add "$run_key" /v Qendor.exe /t REG_SZ /d "\"$wfirst\"" /f >/dev/null 2>&1
 reset_settings
 start_app
